@@ -1,0 +1,17 @@
+# Installs the Debian packages a command needs, only those that are missing.
+# Usage: . tools/deps.sh; corvane_need pkg...
+corvane_need() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+CORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config libfreetype-dev fonts-dejavu-core libsdl2-dev)
+CORVANE_TEST_PACKAGES=(libgtest-dev libgmock-dev clang libclang-rt-14-dev xvfb xdotool faketime x11-utils)
