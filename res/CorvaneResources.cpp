@@ -34,12 +34,14 @@ constexpr DialogItemTemplate kAboutItems[] = {
     {ControlKind::Edit, IDC_RULES_TEXT, 5, 40, 128, 104,
      WS_CHILD | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, "", 0},
     {ControlKind::Static, IDC_STATIC, 11, 17, 20, 20, WS_CHILD | WS_VISIBLE | SS_ICON, "", IDR_MAINFRAME},
-    {ControlKind::Static, IDC_STATIC, 38, 45, 63, 8, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX,
+    // The version line is wider than its 63 units of old so that our longer
+    // name fits on one line in our font.
+    {ControlKind::Static, IDC_STATIC, 38, 45, 70, 8, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX,
      "Corvane Version 1.3", 0},
-    {ControlKind::Static, IDC_STATIC, 37, 58, 65, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "A patience for two decks", 0},
-    {ControlKind::Static, IDC_STATIC, 44, 74, 50, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "by the Corvane", 0},
-    {ControlKind::Static, IDC_STATIC, 23, 86, 92, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "team, free to play and share", 0},
-    {ControlKind::Static, IDC_STATIC, 24, 105, 90, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "Tap Rules to read how to play", 0},
+    {ControlKind::Static, IDC_STATIC, 37, 58, 65, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "A patience game", 0},
+    {ControlKind::Static, IDC_STATIC, 44, 74, 50, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "for two decks.", 0},
+    {ControlKind::Static, IDC_STATIC, 23, 86, 92, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "\xC2\xA9 2026 Corvane team", 0},
+    {ControlKind::Static, IDC_STATIC, 24, 105, 90, 8, WS_CHILD | WS_VISIBLE | WS_GROUP, "Free to play and share.", 0},
     {ControlKind::Button, IDC_RULES_BUTTON, 83, 7, 50, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
      "Rules", 0},
 };

@@ -121,10 +121,10 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
     if (OnInitDialog()) {
         // The focus goes to the first visible control that takes it.
         const std::vector<HWND> children = GetChildren(m_hWnd);
-        // Children are kept topmost first, so the first created is last.
-        for (auto it = children.rbegin(); it != children.rend(); ++it)
-            if ((GetWindowStyle(*it) & WS_TABSTOP) && ::IsWindowVisible(*it) && ::IsWindowEnabled(*it)) {
-                ::SetFocus(*it);
+        // Children are kept in creation order, the template's.
+        for (HWND child : children)
+            if ((GetWindowStyle(child) & WS_TABSTOP) && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
+                ::SetFocus(child);
                 break;
             }
     }

@@ -35,9 +35,12 @@ public:
     void EndDialog(int nResult);
     const MessageTable* GetMessageMap() const override;
 
-    // Dialog units of our dialog font to pixels.
-    static int DluToPixelsX(int dlu) { return dlu * 3 / 2; }
+    // Dialog units to pixels, and back (rounding up). Across, a dialog 140
+    // units wide just fills the 240-pixel screen.
+    static int DluToPixelsX(int dlu) { return dlu * 27 / 16; }
     static int DluToPixelsY(int dlu) { return dlu * 13 / 8; }
+    static int PixelsToDluX(int px) { return (px * 16 + 26) / 27; }
+    static int PixelsToDluY(int px) { return (px * 8 + 12) / 13; }
 
     static const MessageTable s_messageTable;
     static const MessageEntry s_entries[];

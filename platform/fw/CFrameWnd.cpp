@@ -80,18 +80,17 @@ void CFrameWnd::RecalcLayout()
     GetClientRect(&client);
     int top = client.top;
     HWND pane = nullptr;
-    // Bars go top to bottom in creation order (the oldest child is last).
-    const std::vector<HWND> children = GetChildren(m_hWnd);
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (::GetDlgCtrlID(*it) == static_cast<int>(AFX_IDW_PANE_FIRST)) {
-            pane = *it;
+    // Bars go top to bottom in creation order.
+    for (HWND child : GetChildren(m_hWnd)) {
+        if (::GetDlgCtrlID(child) == static_cast<int>(AFX_IDW_PANE_FIRST)) {
+            pane = child;
             continue;
         }
-        auto* bar = dynamic_cast<CControlBar*>(CWnd::FromHandle(*it));
-        if (!bar || !(GetWindowStyle(*it) & WS_VISIBLE))
+        auto* bar = dynamic_cast<CControlBar*>(CWnd::FromHandle(child));
+        if (!bar || !(GetWindowStyle(child) & WS_VISIBLE))
             continue;
         const int height = bar->CalcHeight();
-        ::MoveWindow(*it, {client.left, top, client.right, top + height}, true);
+        ::MoveWindow(child, {client.left, top, client.right, top + height}, true);
         top += height;
     }
     if (pane)

@@ -13,9 +13,8 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 10;
 constexpr TextFace kFace = TextFace::Normal11;
 
-// Pixels to dialog units, rounding up so nothing shrinks.
-int DluX(int px) { return (px * 2 + 2) / 3; }
-int DluY(int px) { return (px * 8 + 12) / 13; }
+int DluX(int px) { return CDialog::PixelsToDluX(px); }
+int DluY(int px) { return CDialog::PixelsToDluY(px); }
 
 }  // namespace
 

@@ -23,7 +23,7 @@ void CStatic::OnPaint()
     if ((GetStyle() & 0x000F) == SS_ICON) {
         CRect client;
         GetClientRect(&client);
-        const int size = std::min(client.Width(), client.Height()) >= 32 ? 32 : 16;
+        const int size = std::min(client.Width(), client.Height()) >= 24 ? 32 : 16;
         if (auto icon = LoadIconResource(m_nIconId, size, nullptr))
             dc.DrawIcon({0, 0}, *icon);
         return;

@@ -433,7 +433,12 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     w->text = windowName ? windowName : "";
     w->ctrlId = (style & WS_CHILD) ? id : 0;
     ws.m_windows[w->id] = std::move(win);
-    parent->children.insert(parent->children.begin(), w);
+    // A new top-level window comes to the top; a new child goes below its
+    // siblings, so a dialog's first control lies over the later ones.
+    if (parent == ws.m_pDesktop)
+        parent->children.insert(parent->children.begin(), w);
+    else
+        parent->children.push_back(w);
     const HWND hwnd = CWindowSystem::Handle(w);
 
     CREATESTRUCT cs{createParams, CWindowSystem::Handle(parent == ws.m_pDesktop ? nullptr : parent), owner, id,
