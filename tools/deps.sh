@@ -13,5 +13,5 @@ corvane_need() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-CORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config libfreetype-dev fonts-dejavu-core libsdl2-dev)
+CORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config libfreetype-dev fonts-dejavu-core libsdl2-dev zlib1g-dev)
 CORVANE_TEST_PACKAGES=(libgtest-dev libgmock-dev clang libclang-rt-14-dev xvfb xdotool faketime x11-utils)
