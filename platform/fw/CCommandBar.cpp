@@ -154,6 +154,12 @@ std::string CCommandBar::ToolTipFor(const Item& item) const
     return Utf8(m_ppToolTips[position]);
 }
 
+bool CCommandBar::IsMenuOpen() const
+{
+    // A closed popup's object lingers until the next menu opens: its window tells.
+    return m_pPopup && m_pPopup->m_hWnd;
+}
+
 std::string CCommandBar::VisibleToolTip() const
 {
     if (!m_pToolTip || !m_pToolTip->m_hWnd || !m_pToolTip->IsWindowVisible())
@@ -206,7 +212,7 @@ void CCommandBar::OnPaint()
     dc.SelectFace(kMenuFace);
     for (std::size_t i = 0; i < m_aItems.size(); ++i) {
         const Item& item = m_aItems[i];
-        const bool held = static_cast<int>(i) == m_nTracking && m_bTrackInside;
+        const bool held = static_cast<int>(i) == m_nTracking && m_bTrackInside && item.enabled;
         switch (item.kind) {
         case ItemKind::Menu: {
             const bool open = static_cast<int>(i) == m_nOpenMenu;
@@ -273,8 +279,8 @@ void CCommandBar::OnLButtonDown(UINT, CPoint point)
         OpenMenu(hit);
         return;
     }
-    if (item.kind == ItemKind::Button && !item.enabled)
-        return;
+    // A disabled button is held all the same, to show its tooltip; it only
+    // sends nothing when released.
     HideToolTip();
     m_nTracking = hit;
     m_bTrackInside = true;

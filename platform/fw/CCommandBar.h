@@ -49,7 +49,7 @@ public:
     // The tooltip a position shows, if any ("" for none).
     std::string ToolTipFor(const Item& item) const;
     std::string VisibleToolTip() const;
-    bool IsMenuOpen() const { return m_pPopup != nullptr; }
+    bool IsMenuOpen() const;
     void OnPopupClosed();
 
     static const MessageTable s_messageTable;

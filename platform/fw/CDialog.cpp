@@ -35,6 +35,18 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value)
         ::SetWindowText(control, value);
 }
 
+namespace {
+
+// The controls a dialog makes for itself go with their windows (or when a
+// member control takes a window over through DDX_Control).
+template <typename T>
+class CDialogOwnedControl : public T {
+public:
+    CDialogOwnedControl() { this->m_bAutoDelete = true; }
+};
+
+}  // namespace
+
 bool CDialog::CreateControls(const DialogTemplate& t)
 {
     for (const DialogItemTemplate& item : t.items) {
@@ -42,15 +54,15 @@ bool CDialog::CreateControls(const DialogTemplate& t)
         const char* className = nullptr;
         switch (item.kind) {
         case ControlKind::Button:
-            control = new CButton;
+            control = new CDialogOwnedControl<CButton>;
             className = CButton::ClassName();
             break;
         case ControlKind::Edit:
-            control = new CEdit;
+            control = new CDialogOwnedControl<CEdit>;
             className = CEdit::ClassName();
             break;
         case ControlKind::Static: {
-            auto* s = new CStatic;
+            auto* s = new CDialogOwnedControl<CStatic>;
             s->SetIconId(item.iconId);
             control = s;
             className = CStatic::ClassName();
@@ -123,7 +135,9 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
         const std::vector<HWND> children = GetChildren(m_hWnd);
         // Children are kept in creation order, the template's.
         for (HWND child : children)
-            if ((GetWindowStyle(child) & WS_TABSTOP) && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
+            // The dialog itself is not shown yet: the control's own style says.
+            if ((GetWindowStyle(child) & (WS_TABSTOP | WS_VISIBLE)) == (WS_TABSTOP | WS_VISIBLE) &&
+                ::IsWindowEnabled(child)) {
                 ::SetFocus(child);
                 break;
             }

@@ -87,6 +87,11 @@ void CRegion::Subtract(const CRect& r)
 
 void CRegion::Subtract(const CRegion& other)
 {
+    // Subtracting rewrites the list, which may be the one being read.
+    if (&other == this) {
+        Clear();
+        return;
+    }
     for (const CRect& r : other.m_aRects)
         Subtract(r);
 }

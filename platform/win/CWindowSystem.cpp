@@ -10,7 +10,10 @@
 
 namespace {
 
-std::unique_ptr<CWindowSystem> g_ws;
+// Deliberately not a static with a destructor: a program that ends through
+// exit() with its windows standing leaves them, and the objects they point
+// to, to the end of the process instead of freeing half of them on the way.
+CWindowSystem* g_ws = nullptr;
 
 constexpr std::uint32_t DOUBLE_CLICK_TIME = 500;  // ms between the two presses
 constexpr int DOUBLE_CLICK_DISTANCE = 4;          // pixels either way
@@ -208,7 +211,10 @@ bool CWindowSystem::TranslateInput(const CInputEvent& ev, MSG* msg)
 {
     using Kind = CInputEvent::Kind;
     if (ev.kind == Kind::Close) {
-        if (Find(m_hHost))
+        // While a modal window has the host window disabled, its close box
+        // is as dead as the rest of it: closing now would destroy the owner
+        // under the caller that waits for the answer.
+        if (Window* host = Find(m_hHost); host && EnabledChain(host))
             PostMessage(m_hHost, WM_CLOSE);
         return false;
     }
@@ -284,20 +290,29 @@ bool CWindowSystem::TranslateInput(const CInputEvent& ev, MSG* msg)
 
 void CWindowSystem::Destroy(Window* w)
 {
+    // A handler of WM_DESTROY may ask for its own window's end again.
+    if (w->destroyStarted)
+        return;
+    w->destroyStarted = true;
     const HWND hwnd = Handle(w);
     const bool wasVisible = VisibleChain(w);
     const CRect area = WindowRectScreen(w);
-    // Owned popups go first, then the children, then the window itself.
-    std::vector<Window*> owned;
+    // Owned popups go first, then the children, then the window itself. They
+    // are named by handle: one window's end may take another with it.
+    std::vector<HWND> owned;
     for (Window* top : m_pDesktop->children)
         if (top->owner == hwnd)
-            owned.push_back(top);
-    for (Window* o : owned)
-        if (Find(Handle(o)))
-            Destroy(o);
+            owned.push_back(Handle(top));
+    for (HWND o : owned)
+        if (Window* ow = Find(o))
+            Destroy(ow);
     SendMessage(hwnd, WM_DESTROY);
-    while (!w->children.empty())
-        Destroy(w->children.front());
+    std::vector<HWND> children;
+    for (Window* c : w->children)
+        children.push_back(Handle(c));
+    for (HWND c : children)
+        if (Window* cw = Find(c))
+            Destroy(cw);
     w->destroying = true;
     if (m_hFocus == hwnd)
         m_hFocus = nullptr;
@@ -347,9 +362,17 @@ bool CWindowSystem::TakeDueTimer(MSG* msg)
 // ---------------------------------------------------------------------------
 // The calls.
 
-void WsStartup(CBackend* backend) { g_ws = std::make_unique<CWindowSystem>(backend); }
+void WsStartup(CBackend* backend)
+{
+    delete g_ws;
+    g_ws = new CWindowSystem(backend);
+}
 
-void WsShutdown() { g_ws.reset(); }
+void WsShutdown()
+{
+    delete g_ws;
+    g_ws = nullptr;
+}
 
 CBackend* WsBackend() { return g_ws ? g_ws->m_pBackend : nullptr; }
 
