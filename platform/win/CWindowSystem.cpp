@@ -602,7 +602,10 @@ bool ShowWindow(HWND hwnd, int cmd)
         return wasVisible;
     if (show) {
         w->style |= WS_VISIBLE;
-        ws.InvalidateWhole(w);
+        // Inside a hidden parent nothing shows yet, and what lies beneath
+        // must not be asked to paint again; the parent's showing paints it.
+        if (ws.VisibleChain(w))
+            ws.InvalidateWhole(w);
     } else {
         const bool wasShown = ws.VisibleChain(w);
         const CRect area = ws.WindowRectScreen(w);

@@ -199,4 +199,28 @@ TEST_F(Paint, BareDesktopIsClearedToBlack)
     EXPECT_TRUE(ScreenRectIs({0, 0, 100, 100}, RGB(0, 0, 0)));
 }
 
+// A control shown inside a window that is still hidden shows nothing: what
+// lies beneath keeps its picture, and the control paints once its parent
+// shows. (A message box building its buttons made the board beneath it
+// repaint, which asked the win question again, without end.)
+TEST_F(Paint, ShowingInsideAHiddenWindowAsksNothingBeneathToPaint)
+{
+    CRecordingWnd below;
+    ASSERT_TRUE(below.CreatePopup(nullptr, {0, 0, 100, 100}));
+    RunUntilScriptDone();
+    const int before = below.PaintCount();
+    CRecordingWnd box, button;
+    ASSERT_TRUE(box.CreatePopup(nullptr, {10, 10, 60, 60}, 0, 0));
+    ASSERT_TRUE(button.CreateChild(&box, {5, 5, 30, 30}));
+    EXPECT_FALSE(GetUpdateRect(below.m_hWnd, nullptr));
+    RunUntilScriptDone();
+    EXPECT_EQ(below.PaintCount(), before);
+    EXPECT_EQ(button.PaintCount(), 0);
+
+    box.ShowWindow(SW_SHOW);
+    RunUntilScriptDone();
+    EXPECT_EQ(below.PaintCount(), before);
+    EXPECT_EQ(button.PaintCount(), 1);
+}
+
 }  // namespace
