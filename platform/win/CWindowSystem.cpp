@@ -622,6 +622,12 @@ bool ShowWindow(HWND hwnd, int cmd)
             ws.m_hCapture = nullptr;
     }
     SendMessage(hwnd, WM_SHOWWINDOW, show ? 1 : 0, 0);
+    // An application's own top-level window takes the focus when it first
+    // shows, as it becomes the active window; owned popups (boxes, menus,
+    // tooltips) leave the focus to their owners' code.
+    if (show && w->parent == ws.m_pDesktop && !w->owner && !(w->style & WS_DISABLED) && ws.Find(hwnd) &&
+        !ws.Find(ws.m_hFocus))
+        SetFocus(hwnd);
     return wasVisible;
 }
 

@@ -40,7 +40,7 @@ TEST(App, StartsTitledWithTheBoardBelowTheBar)
 
 // Off until the window system gives the focus to a top-level window when it
 // shows it: nothing else hands the main window the focus at start-up.
-TEST(App, DISABLED_BoardHasTheFocusAfterStartUp)
+TEST(App, BoardHasTheFocusAfterStartUp)
 {
     CAppSession s;
     s.Run();
@@ -228,7 +228,7 @@ TEST_P(AppToolTip, ShowsWhileTheButtonIsHeld)
 {
     const TipCase& c = GetParam();
     CAppSession s;
-    // A move first: a disabled button cannot be held.
+    // A move first, so that every button is enabled and held ones press in.
     TurnStock(s);
     s.Run();
     auto commands = LogCommands(s);

@@ -20,6 +20,9 @@ TEST_F(Focus, MovingTheFocusTellsTheLoserFirstThenTheWinner)
     CRecordingWnd a(&trace), b(&trace);
     ASSERT_TRUE(a.CreatePopup(nullptr, {0, 0, 100, 100}));
     ASSERT_TRUE(b.CreatePopup(nullptr, {100, 0, 200, 100}));
+    // The first window shown took the focus; start from none.
+    ::SetFocus(nullptr);
+    trace.clear();
 
     EXPECT_EQ(a.SetFocus(), nullptr);
     EXPECT_EQ(b.SetFocus(), &a);
@@ -69,8 +72,18 @@ TEST_F(Focus, AHandlerThatPassesTheFocusOnWins)
     ASSERT_TRUE(frame.CreatePopup(nullptr, {0, 0, 240, 320}));
     ASSERT_TRUE(pane.CreateChild(&frame, {0, 26, 240, 320}));
     frame.m_pTo = &pane;
+    ::SetFocus(nullptr);
     frame.SetFocus();
     EXPECT_EQ(GetFocus(), pane.m_hWnd);
+}
+
+TEST_F(Focus, ATopLevelWindowTakesItWhenFirstShownAndAnOwnedPopupDoesNot)
+{
+    CRecordingWnd main, owned;
+    ASSERT_TRUE(main.CreatePopup(nullptr, {0, 0, 240, 320}));
+    EXPECT_EQ(GetFocus(), main.m_hWnd);
+    ASSERT_TRUE(owned.CreatePopup(&main, {10, 10, 100, 100}));
+    EXPECT_EQ(GetFocus(), main.m_hWnd);
 }
 
 TEST_F(Focus, HidingOrDestroyingTheFocusLetsItGo)
