@@ -1,5 +1,6 @@
 // Corvane on the desktop: the handheld's 240 x 320 screen in a window.
 
+#include "app/CSolitaireApp.h"
 #include "platform/backend/sdl/CSdlBackend.h"
 #include "platform/fw/CWinApp.h"
 #include "platform/win/WinApi.h"
@@ -20,6 +21,10 @@ int main()
     WsStartup(backend.get());
     InstallResources(CorvaneResourceData());
     InstallAppResources(CorvaneAppResources());
+    // Naming theApp links it in: from a library the linker takes only what
+    // something refers to, and the framework finds the object only at run time.
+    if (AfxGetApp() != &theApp)
+        return 1;
     const int status = AfxWinMain();
     WsShutdown();
     return status;

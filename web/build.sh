@@ -14,14 +14,8 @@ jobs=$(nproc)
 cmake -S tools/glyphgen -B build/web-glyphgen -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/web-glyphgen -j "$jobs"
 
-# The headless host, which the page does not use, asks for zlib when the
-# build is configured, and emscripten has none offline. A stand-in lets the
-# configuration through; web/CMakeLists.txt keeps that host out of the build.
-no_zlib="$PWD/build/web/no-zlib"
-mkdir -p "$no_zlib"
 emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release \
   -DCORVANE_TESTS=OFF -DCORVANE_DESKTOP=OFF \
-  -DCORVANE_GLYPHGEN="$PWD/build/web-glyphgen/glyphgen" \
-  -DZLIB_INCLUDE_DIR="$no_zlib" -DZLIB_LIBRARY="$no_zlib/libz.a" >/dev/null
+  -DCORVANE_GLYPHGEN="$PWD/build/web-glyphgen/glyphgen" >/dev/null
 cmake --build build/web -j "$jobs"
 echo "The page is in build/web/page"
