@@ -170,13 +170,18 @@ void CBoardView::Redraw()
     delete pMemDC;
     ReleaseDC(pDC);
 
-    if (m_board.IsWon())
+    if (!m_bAskingWin && m_board.IsWon())
         ShowWinPrompt();
 }
 
 void CBoardView::ShowWinPrompt()
 {
-    if (MessageBox("You have won the game. Congratulations!\n\nDeal again?", "Winner", MB_YESNO) == IDYES) {
+    // The prompt's modal loop may deliver a paint to the board, whose redraw
+    // would find the same won game and ask again, without end.
+    m_bAskingWin = true;
+    const int nAnswer = MessageBox("You have won the game. Congratulations!\n\nDeal again?", "Winner", MB_YESNO);
+    m_bAskingWin = false;
+    if (nAnswer == IDYES) {
         // The new game shows with the next redraw, such as the paint that
         // follows the prompt's closing.
         m_board.Deal();

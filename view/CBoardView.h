@@ -63,6 +63,9 @@ private:
     // Built in member order before the board deals its first game.
     const bool m_bStripsBuilt = BuildStrips();
     CBoard m_board;
+    // Set while the win prompt waits for its answer: a paint meanwhile
+    // redraws the board without asking again.
+    bool m_bAskingWin = false;
 };
 
 // Inverts the block of r; right and bottom are exclusive.
