@@ -840,10 +840,13 @@ LRESULT DispatchMessage(const MSG& msg)
         ws.m_dispatchHook(msg);
     if (!msg.hwnd)
         return 0;
+    const auto* before = ws.Find(msg.hwnd);
+    const std::uint32_t beginPaints = before ? before->beginPaints : 0;
     const LRESULT result = SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    // A window that ignores WM_PAINT must not be asked again and again.
+    // A window that ignores WM_PAINT must not be asked again and again; one
+    // that painted keeps whatever became invalid while it did.
     if (msg.message == WM_PAINT)
-        if (auto* w = ws.Find(msg.hwnd))
+        if (auto* w = ws.Find(msg.hwnd); w && w->beginPaints == beginPaints)
             w->update.Clear();
     return result;
 }
@@ -1019,6 +1022,7 @@ bool BeginPaint(HWND hwnd, PAINTSTRUCT* ps, DrawTarget* target)
     auto* w = ws.Find(hwnd);
     if (!w)
         return false;
+    ++w->beginPaints;
     if (w->erase) {
         w->erase = false;
         ps->fErase = SendMessage(hwnd, WM_ERASEBKGND) == 0;

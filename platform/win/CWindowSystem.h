@@ -26,6 +26,7 @@ public:
         void* userData = nullptr;
         CRegion update;  // window coordinates
         bool erase = false;
+        std::uint32_t beginPaints = 0;  // how often BeginPaint has run for it
         bool destroyStarted = false;  // WM_DESTROY is on its way: a second DestroyWindow does nothing
         bool destroying = false;
     };

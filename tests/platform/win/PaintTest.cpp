@@ -86,6 +86,29 @@ TEST_F(Paint, UnansweredPaintIsNotRepeated)
     EXPECT_EQ(paints, 2);
 }
 
+// What becomes invalid while a window paints (a box it opened and closed
+// from its paint handler) is painted again afterwards, not forgotten.
+TEST_F(Paint, InvalidatedDuringItsOwnPaintIsPaintedAgain)
+{
+    class CReinvalidating : public CRecordingWnd {
+    public:
+        bool m_bOnce = true;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            const LRESULT result = CRecordingWnd::WindowProc(message, wParam, lParam);
+            if (message == WM_PAINT && m_bOnce) {
+                m_bOnce = false;
+                Invalidate(false);
+            }
+            return result;
+        }
+    } wnd;
+    ASSERT_TRUE(wnd.CreatePopup(nullptr, {0, 0, 100, 100}));
+    RunUntilScriptDone();
+    EXPECT_EQ(wnd.PaintCount(), 2);
+    EXPECT_FALSE(GetUpdateRect(wnd.m_hWnd, nullptr));
+}
+
 struct UncoverCase {
     const char* name;
     void (*uncover)(CRecordingWnd& top);
