@@ -1,0 +1,296 @@
+#include "platform/backend/sdl/CSdlBackend.h"
+
+#include "platform/win/WinApi.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Drivers that draw into memory and never show anything: with them the game
+// would run in a window nobody can see. SDL may pick one when no display is
+// reachable, or be told to through SDL_VIDEODRIVER.
+bool DriverShowsNothing(const char* name)
+{
+    for (const char* blind : {"offscreen", "dummy", "evdev"})
+        if (name && std::strcmp(name, blind) == 0)
+            return true;
+    return false;
+}
+
+std::string OneLine(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    while (!text.empty() && (text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+std::unique_ptr<CBackend> Fail(std::string* error, const std::string& why)
+{
+    if (error)
+        *error = why;
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
+{
+    // Ctrl+C and kill end the process as they end any other; the game keeps
+    // nothing that would need a tidy close.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Closing the window asks the main window to close; SDL must not add a
+    // quit request of its own to that.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A patience game left open must not keep the screen awake.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        const std::string why = OneLine(SDL_GetError());
+        SDL_Quit();
+        return Fail(error, "cannot open a window: no display available (" + why + ")");
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (DriverShowsNothing(driver.c_str())) {
+        SDL_Quit();
+        const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+        if (requested && *requested)
+            return Fail(error, "cannot open a window: the video driver \"" + driver + "\" (SDL_VIDEODRIVER=" +
+                                   requested + ") shows nothing");
+        return Fail(error,
+                    "cannot open a window: no display available (DISPLAY or WAYLAND_DISPLAY must name a running one)");
+    }
+
+    CSdlViewport fit(SCREEN_WIDTH, SCREEN_HEIGHT);
+    SDL_Rect desktop{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    if (SDL_GetDisplayUsableBounds(0, &desktop) != 0) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) == 0)
+            desktop = {0, 0, mode.w, mode.h};
+    }
+    const int factor = fit.FitFactor(desktop.w, desktop.h);
+
+    // Hidden until the first picture is ready, so it never shows garbage.
+    SDL_Window* window =
+        SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, SCREEN_WIDTH * factor,
+                         SCREEN_HEIGHT * factor, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (!window) {
+        const std::string why = OneLine(SDL_GetError());
+        SDL_Quit();
+        return Fail(error, "cannot open a window: " + why);
+    }
+    SDL_SetWindowMinimumSize(window, SCREEN_WIDTH, SCREEN_HEIGHT);
+    return std::unique_ptr<CBackend>(new CSdlBackend(window, factor));
+}
+
+CSdlBackend::CSdlBackend(SDL_Window* pWindow, int nFactor)
+    : m_pWindow(pWindow), m_viewport(SCREEN_WIDTH, SCREEN_HEIGHT), m_shown(SCREEN_WIDTH, SCREEN_HEIGHT, 0)
+{
+    m_viewport.SetWindowSize(SCREEN_WIDTH * nFactor, SCREEN_HEIGHT * nFactor);
+}
+
+CSdlBackend::~CSdlBackend()
+{
+    if (m_pScaled)
+        SDL_FreeSurface(m_pScaled);
+    SDL_DestroyWindow(m_pWindow);
+    SDL_Quit();
+}
+
+std::uint32_t CSdlBackend::WindowId() const { return SDL_GetWindowID(m_pWindow); }
+
+std::uint32_t CSdlBackend::Now() { return SDL_GetTicks(); }
+
+void CSdlBackend::SetTitle(const std::string& title) { SDL_SetWindowTitle(m_pWindow, title.c_str()); }
+
+void CSdlBackend::SetIcon(const CSurface& image, const std::vector<std::uint8_t>& transparent)
+{
+    if (image.IsEmpty() || transparent.size() != image.Pixels().size())
+        return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, image.Width(), image.Height(), 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon)
+        return;
+    for (int y = 0; y < image.Height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(icon->pixels) +
+                                                     static_cast<std::ptrdiff_t>(y) * icon->pitch);
+        for (int x = 0; x < image.Width(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width()) +
+                                  static_cast<std::size_t>(x);
+            row[x] = transparent[i] ? 0u : (0xFF000000u | (image.Pixels()[i] & 0x00FFFFFFu));
+        }
+    }
+    SDL_SetWindowIcon(m_pWindow, icon);
+    SDL_FreeSurface(icon);
+}
+
+void CSdlBackend::Present(const CSurface& screen, const CRegion& dirty)
+{
+    if (screen.Width() != SCREEN_WIDTH || screen.Height() != SCREEN_HEIGHT)
+        return;
+    std::vector<CRect> rects;
+    for (const CRect& r : dirty.Rects()) {
+        const CRect clipped = r.Intersect(m_shown.Bounds());
+        if (clipped.IsEmpty())
+            continue;
+        for (int y = clipped.top; y < clipped.bottom; ++y)
+            std::copy(screen.Row(y) + clipped.left, screen.Row(y) + clipped.right, m_shown.Row(y) + clipped.left);
+        rects.push_back(clipped);
+    }
+    if (!m_bVisible) {
+        SDL_ShowWindow(m_pWindow);
+        m_bVisible = true;
+        ShowAll();
+        return;
+    }
+    if (!rects.empty())
+        Show(rects.data(), static_cast<int>(rects.size()));
+}
+
+void CSdlBackend::ShowAll()
+{
+    SDL_Surface* target = SDL_GetWindowSurface(m_pWindow);
+    if (!target)
+        return;
+    const int oldFactor = m_viewport.Factor();
+    m_viewport.SetWindowSize(target->w, target->h);
+    if (m_pScaled && m_viewport.Factor() != oldFactor) {
+        SDL_FreeSurface(m_pScaled);
+        m_pScaled = nullptr;
+    }
+    // The bars around the screen.
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    const CRect all = m_shown.Bounds();
+    Show(&all, 1);
+    SDL_UpdateWindowSurface(m_pWindow);
+}
+
+void CSdlBackend::Show(const CRect* pRects, int nCount)
+{
+    SDL_Surface* target = SDL_GetWindowSurface(m_pWindow);
+    if (!target)
+        return;
+    const int k = m_viewport.Factor();
+    if (!m_pScaled) {
+        m_pScaled = SDL_CreateRGBSurfaceWithFormat(0, SCREEN_WIDTH * k, SCREEN_HEIGHT * k, 32, SDL_PIXELFORMAT_RGB888);
+        if (!m_pScaled)
+            return;
+    }
+    std::vector<SDL_Rect> updated;
+    for (int i = 0; i < nCount; ++i) {
+        const CRect& r = pRects[i];
+        // Nearest neighbour at a whole factor: each pixel becomes a k x k block.
+        for (int y = r.top; y < r.bottom; ++y) {
+            const Pixel* src = m_shown.Row(y);
+            for (int dy = 0; dy < k; ++dy) {
+                const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y * k + dy) * m_pScaled->pitch;
+                auto* dst = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(m_pScaled->pixels) + offset);
+                for (int x = r.left; x < r.right; ++x)
+                    std::fill_n(dst + x * k, k, src[x] & 0x00FFFFFFu);
+            }
+        }
+        SDL_Rect from{r.left * k, r.top * k, r.Width() * k, r.Height() * k};
+        const CRect w = m_viewport.ToWindow(r);
+        SDL_Rect to{w.left, w.top, w.Width(), w.Height()};
+        SDL_BlitSurface(m_pScaled, &from, target, &to);  // clips and converts to the window's format
+        if (to.w > 0 && to.h > 0)
+            updated.push_back(to);
+    }
+    if (!updated.empty())
+        SDL_UpdateWindowSurfaceRects(m_pWindow, updated.data(), static_cast<int>(updated.size()));
+}
+
+bool CSdlBackend::Translate(const SDL_Event& event, CInputEvent& out)
+{
+    switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN: {
+        // Every press goes to the window system as a press: it makes double
+        // taps itself, so SDL's click count is not used.
+        if (event.button.button != SDL_BUTTON_LEFT || event.button.windowID != WindowId())
+            return false;
+        const auto pt = m_viewport.ToScreen({event.button.x, event.button.y});
+        if (!pt)
+            return false;  // a press in the bars goes nowhere
+        m_bStylusDown = true;
+        m_lastStylus = *pt;
+        out = {CInputEvent::Kind::Press, *pt, event.button.timestamp};
+        return true;
+    }
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button != SDL_BUTTON_LEFT || !m_bStylusDown)
+            return false;
+        m_bStylusDown = false;
+        m_lastStylus = m_viewport.ToScreenClamped({event.button.x, event.button.y});
+        out = {CInputEvent::Kind::Release, m_lastStylus, event.button.timestamp};
+        return true;
+    case SDL_MOUSEMOTION:
+        // A stylus is only seen while it touches the screen.
+        if (!m_bStylusDown)
+            return false;
+        m_lastStylus = m_viewport.ToScreenClamped({event.motion.x, event.motion.y});
+        out = {CInputEvent::Kind::Move, m_lastStylus, event.motion.timestamp};
+        return true;
+    case SDL_QUIT:
+        out = {CInputEvent::Kind::Close, {}, event.quit.timestamp};
+        return true;
+    case SDL_WINDOWEVENT:
+        if (event.window.windowID != WindowId())
+            return false;
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            out = {CInputEvent::Kind::Close, {}, event.window.timestamp};
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // The button may come up where we never hear of it: lift the stylus.
+            if (!m_bStylusDown)
+                return false;
+            m_bStylusDown = false;
+            out = {CInputEvent::Kind::Release, m_lastStylus, event.window.timestamp};
+            return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_EXPOSED:
+            if (m_bVisible)
+                ShowAll();
+            return false;
+        default:
+            return false;
+        }
+    default:
+        return false;
+    }
+}
+
+bool CSdlBackend::PollEvent(CInputEvent& out)
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (Translate(event, out))
+            return true;
+    return false;
+}
+
+WaitResult CSdlBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInputEvent& out)
+{
+    for (;;) {
+        if (PollEvent(out))
+            return WaitResult::Event;
+        int timeout = -1;  // no deadline: sleep until something happens
+        if (deadline) {
+            const auto left = static_cast<std::int32_t>(*deadline - Now());
+            if (left <= 0)
+                return WaitResult::Timeout;
+            timeout = left;
+        }
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, timeout)) {
+            if (Translate(event, out))
+                return WaitResult::Event;
+        } else if (!deadline) {
+            // Waiting without a deadline failed; do not turn that into a busy loop.
+            SDL_Delay(10);
+        }
+    }
+}
