@@ -147,8 +147,7 @@ void CChildProcess::Stop(std::chrono::milliseconds grace)
 
 std::optional<long> CChildProcess::CpuTicks() const
 {
-    std::ifstream stat("/proc/" + std::to_string(m_nPid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::string text = ReadFile("/proc/" + std::to_string(m_nPid) + "/stat");
     // Fields after the command name, which may hold spaces and parentheses.
     const auto close = text.rfind(')');
     if (close == std::string::npos)
@@ -217,5 +216,7 @@ std::optional<int> CChildProcess::Run(const std::vector<std::string>& argv, cons
 std::string CChildProcess::ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
