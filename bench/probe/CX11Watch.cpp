@@ -84,6 +84,13 @@ void CX11Watch::Drain(Shown& shown, bool& found)
             shown.mapped = Clock::now();
             found = true;
             drawn = true;  // it may have drawn before we looked
+        } else if ((ev.type == UnmapNotify || ev.type == DestroyNotify) && found && !shown.framed &&
+                   ev.xany.window == m_root &&
+                   (ev.type == UnmapNotify ? ev.xunmap.window : ev.xdestroywindow.window) == shown.window) {
+            // A window taken down before it showed anything was not the one
+            // the program is shown in (a toolkit may map one and start over).
+            found = false;
+            shown = Shown{};
         } else if (ev.type == m_nDamageEvent + XDamageNotify) {
             drawn = true;
         }
