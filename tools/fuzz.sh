@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target (fuzz/, named fuzz_*) with clang and runs each
-# for the given number of seconds, seeded with the artwork in res/ and any
-# seeds of its own in fuzz/seeds/<target>/. Installs nothing; needs clang and
-# its runtime (Debian clang, libclang-rt-14-dev). Exits non-zero on a finding.
-# Usage: tools/fuzz.sh [seconds]   (default 5)
+# for the given number of seconds, seeded with its own seeds in
+# fuzz/seeds/<target>/, or with the artwork in res/ when it has none. The
+# corpus grows in build/fuzz/corpus/ from run to run. Installs nothing; needs
+# clang and its runtime (Debian clang, libclang-rt-14-dev). Exits non-zero on
+# a finding.
+# Usage: tools/fuzz.sh [seconds] [target...]
+#   tools/fuzz.sh               every target for 5 seconds (what ./check runs)
+#   tools/fuzz.sh 1800          the long run: every target for half an hour
+#   tools/fuzz.sh 600 fuzz_input
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-5}"
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
-  echo "usage: tools/fuzz.sh [seconds]" >&2
+  echo "usage: tools/fuzz.sh [seconds] [target...]" >&2
   exit 2
 fi
+shift $(( $# > 0 ? 1 : 0 ))
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -23,6 +29,17 @@ if [ ${#targets[@]} -eq 0 ]; then
   echo "fuzz: no fuzz_* targets were built" >&2
   exit 1
 fi
+if [ $# -gt 0 ]; then
+  chosen=()
+  for name in "$@"; do
+    if [ ! -x "$build/fuzz/$name" ]; then
+      echo "fuzz: no target $name" >&2
+      exit 2
+    fi
+    chosen+=("$build/fuzz/$name")
+  done
+  targets=("${chosen[@]}")
+fi
 
 status=0
 for target in "${targets[@]}"; do
@@ -30,9 +47,10 @@ for target in "${targets[@]}"; do
   corpus="$build/corpus/$name"
   artifacts="$build/artifacts/$name"
   mkdir -p "$corpus" "$artifacts"
-  cp res/*.bmp res/*.ico "$corpus"/ 2>/dev/null || true
   if [ -d "fuzz/seeds/$name" ]; then
     cp -r "fuzz/seeds/$name"/. "$corpus"/
+  else
+    cp res/*.bmp res/*.ico "$corpus"/ 2>/dev/null || true
   fi
   echo "== $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
