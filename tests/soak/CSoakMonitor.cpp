@@ -1,5 +1,6 @@
 #include "tests/soak/CSoakMonitor.h"
 
+#include "platform/win/WinApi.h"
 #include "res/Resource.h"
 #include "tests/soak/CSoakProbe.h"
 
@@ -34,6 +35,15 @@ std::vector<std::string> CSoakMonitor::Inspect(const CSurface& screen)
     if (auto stale = CSoakChecker::CheckScreen(m_painted, screen, CSoakProbe::BoardRect().TopLeft(),
                                                CSoakProbe::VisibleBoard()))
         problems.push_back(*stale);
+
+    // Outside modal loops the idle update has run before the program waits:
+    // the Undo button shows whether Undo is possible.
+    if (CMainFrame* frame = CSoakProbe::Frame(); frame && WsModalDepth() == 0)
+        for (const CCommandBar::Item& item : frame->m_wndCommandBar.Items())
+            if (item.kind == CCommandBar::ItemKind::Button && item.id == ID_GAME_UNDO &&
+                item.enabled != (board.m_bCanUndo != 0))
+                problems.push_back(std::string("the Undo button is ") + (item.enabled ? "enabled" : "disabled") +
+                                   (board.m_bCanUndo ? ", yet Undo is possible" : ", yet there is nothing to undo"));
 
     const CSoakProbe::CSight sight = CSoakProbe::Look();
     if (sight.scene == CSoakProbe::Scene::Question && sight.strCaption == "Winner" && sight.hwnd != m_hLastWinPrompt) {

@@ -1,8 +1,8 @@
 #pragma once
 // Watches the running program for a host: notes what is dispatched, and
 // after every event checks the game (CSoakChecker), the board on the screen
-// against a fresh paint over the part nothing covers, and that a win prompt
-// asks only about a won game. Used by the soak host and the input fuzzer.
+// against a fresh paint over the part nothing covers, the Undo button's state,
+// and that a win prompt asks only about a won game. Used by the soak host and the input fuzzer.
 
 #include "platform/gfx/CSurface.h"
 #include "platform/win/WinDefs.h"
