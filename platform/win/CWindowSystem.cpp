@@ -458,10 +458,9 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     ws.m_windows[w->id] = std::move(win);
     // A new top-level window comes to the top; a new child goes below its
     // siblings, so a dialog's first control lies over the later ones.
+    parent->children.push_back(w);
     if (parent == ws.m_pDesktop)
-        parent->children.insert(parent->children.begin(), w);
-    else
-        parent->children.push_back(w);
+        std::rotate(parent->children.begin(), parent->children.end() - 1, parent->children.end());
     const HWND hwnd = CWindowSystem::Handle(w);
 
     CREATESTRUCT cs{createParams, CWindowSystem::Handle(parent == ws.m_pDesktop ? nullptr : parent), owner, id,
@@ -695,8 +694,9 @@ void BringWindowToTop(HWND hwnd)
     auto& siblings = w->parent->children;
     if (!siblings.empty() && siblings.front() == w)
         return;
-    std::erase(siblings, w);
-    siblings.insert(siblings.begin(), w);
+    // Slides the siblings above it down by one and puts it first.
+    const auto at = std::find(siblings.begin(), siblings.end(), w);
+    std::rotate(siblings.begin(), at, at + 1);
     if (ws.VisibleChain(w))
         ws.InvalidateWhole(w);
 }
