@@ -48,9 +48,6 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // A patience game left open must not keep the screen awake.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // A 240 x 320 picture needs no GPU: the plain window surface starts in a
-    // fraction of the time and memory that an OpenGL context costs.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         const std::string why = OneLine(SDL_GetError());
