@@ -195,9 +195,7 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return OnCommand(wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const HWND h = m_hWnd;
         Detach();
-        (void)h;
         PostNcDestroy();
         *pResult = 0;
         return true;
@@ -269,7 +267,7 @@ CWnd* CWnd::GetTopLevelParent() const
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     CWnd* over = pAlternateOwner ? pAlternateOwner : GetOwner();
-    const CRect area = over ? over->GetSafeHwnd() ? ::GetWindowRect(over->m_hWnd) : CRect{} : CRect{};
+    const CRect area = over && over->m_hWnd ? ::GetWindowRect(over->m_hWnd) : CRect{};
     const CRect base = area.IsEmpty() ? CRect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT} : area;
     const CRect me = ::GetWindowRect(m_hWnd);
     int x = base.left + (base.Width() - me.Width()) / 2;
