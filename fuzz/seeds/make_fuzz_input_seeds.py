@@ -6,6 +6,7 @@ and the ways of closing, so that the fuzzer starts from there. Points are
 screen pixels of the game as dealt at the fuzzer's pinned time."""
 
 import os
+import random
 
 TAP, PRESS, RELEASE, MOVE, DOUBLE, WAIT, CLOSE = 0, 1, 2, 3, 4, 6, 7
 GAP_700_MS = 11
@@ -41,6 +42,21 @@ def seeds():
     yield 'play-stock-columns-undo', play
     yield 'exit-no-deal-no', [tap(99, 13), tap(146, 197), tap(122, 13), tap(146, 186),
                               tap(20, 12), tap(13, 36), tap(146, 197)]
+    # A long stretch of play: the fuzzer's inputs may then grow as long.
+    rng = random.Random(1)
+    long_play = []
+    for _ in range(300):
+        pick = rng.random()
+        if pick < 0.2:
+            long_play.append(tap(*board(rng.randrange(24), rng.randrange(28))))      # the stock
+        elif pick < 0.3:
+            long_play.append(ev(DOUBLE, *board(rng.randrange(25, 48), rng.randrange(28))))
+        elif pick < 0.4:
+            long_play.append(tap(*board(rng.randrange(49, 240), rng.randrange(28))))
+        else:
+            c = rng.randrange(10)
+            long_play.append(ev(DOUBLE if pick > 0.9 else TAP, *board(24 * c + rng.randrange(24), 35 + rng.randrange(150))))
+    yield 'long-play', long_play
     yield 'close-button', [tap(228, 13)]
     yield 'tooltips-and-host-close', [ev(MOVE, 145, 13), ev(WAIT, 145, 13, 14), ev(PRESS, 168, 13),
                                       ev(WAIT, 168, 13, 12), ev(RELEASE, 10, 200), ev(CLOSE, 0, 0)]

@@ -97,8 +97,7 @@ WaitResult CSoakBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInput
                      static_cast<unsigned>(m_nNow));
     // Whatever ends the program does so while this event is handled.
     switch (out.kind) {
-    case CInputEvent::Kind::Press:
-    {
+    case CInputEvent::Kind::Press: {
         const auto [ending, rect] = CSoakProbe::EndingUnder(out.pt);
         m_pressedEnding = ending == CSoakProbe::Ending::ExitYes      ? CSoakRecord::INTENT_EXIT_YES
                           : ending == CSoakProbe::Ending::WinNo       ? CSoakRecord::INTENT_WIN_NO

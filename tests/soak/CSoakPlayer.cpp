@@ -279,7 +279,8 @@ CSoakPlayer::CAction CSoakPlayer::OnMenu(HWND popup)
     std::vector<int> weights;
     for (const CMenuPopup::Entry& e : entries) {
         const std::string text = e.item->text ? e.item->text : "";
-        weights.push_back(text == "Exit" ? 15 : text == "About" ? 100 : text == "Undo" ? 250 : text == "Deal" ? 30 : 30);
+        // Deal and the separator take the rest.
+        weights.push_back(text == "Exit" ? 15 : text == "About" ? 100 : text == "Undo" ? 250 : 30);
     }
     weights.push_back(100);
     weights.push_back(40);
