@@ -160,4 +160,59 @@ void Frame(CSurface& dst, const CRegion* clip, const CRect& r, Pixel colour)
     Fill(dst, clip, {r.right - 1, r.top, r.right, r.bottom}, colour);
 }
 
+CRect Changed(const CSurface& a, const CSurface& b, const CRect& r)
+{
+    const CRect area = r.Intersect(a.Bounds()).Intersect(b.Bounds());
+    if (area.IsEmpty())
+        return {};
+    const auto n = static_cast<std::size_t>(area.right - area.left);
+    const auto differs = [&](int y) {
+        return std::memcmp(a.Row(y) + area.left, b.Row(y) + area.left, n * sizeof(Pixel)) != 0;
+    };
+    int top = area.top;
+    while (top < area.bottom && !differs(top))
+        ++top;
+    if (top == area.bottom)
+        return {};
+    int bottom = area.bottom;
+    while (!differs(bottom - 1))
+        --bottom;
+    int left = area.right;
+    int right = area.left;
+    for (int y = top; y < bottom; ++y) {
+        const Pixel* pa = a.Row(y);
+        const Pixel* pb = b.Row(y);
+        for (int x = area.left; x < left; ++x)
+            if (pa[x] != pb[x]) {
+                left = x;
+                break;
+            }
+        for (int x = area.right - 1; x >= right; --x)
+            if (pa[x] != pb[x]) {
+                right = x + 1;
+                break;
+            }
+    }
+    return {left, top, right, bottom};
+}
+
+void Scale(const CSurface& src, const CRect& r, int factor, Pixel* out, std::ptrdiff_t pitch)
+{
+    const CRect from = r.Intersect(src.Bounds());
+    if (from.IsEmpty() || factor < 1)
+        return;
+    const auto width = static_cast<std::size_t>(from.right - from.left) * static_cast<std::size_t>(factor);
+    for (int y = from.top; y < from.bottom; ++y) {
+        Pixel* first = out + static_cast<std::ptrdiff_t>(y - r.top) * factor * pitch +
+                       static_cast<std::ptrdiff_t>(from.left - r.left) * factor;
+        const Pixel* row = src.Row(y);
+        Pixel* at = first;
+        for (int x = from.left; x < from.right; ++x)
+            at = std::fill_n(at, factor, row[x]);
+        // The other rows of the block are copies of the first.
+        for (int i = 1; i < factor; ++i)
+            std::memcpy(first + i * pitch, first, width * sizeof(Pixel));
+    }
+}
+
 }  // namespace raster

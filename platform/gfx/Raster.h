@@ -17,4 +17,12 @@ void CopyMasked(CSurface& dst, const CRegion* clip, CPoint dstAt, const CSurface
 // Draws a 1-pixel frame inside r.
 void Frame(CSurface& dst, const CRegion* clip, const CRect& r, Pixel colour);
 
+// The smallest rectangle inside r (clipped to both surfaces) where a and b
+// differ; empty when they are the same there.
+CRect Changed(const CSurface& a, const CSurface& b, const CRect& r);
+// Writes r of src enlarged by a whole factor, each pixel a factor x factor
+// block, into 32-bit rows: out points at the block of r's top left pixel,
+// rows are pitch pixels apart. Pixels lying off src are skipped.
+void Scale(const CSurface& src, const CRect& r, int factor, Pixel* out, std::ptrdiff_t pitch);
+
 }  // namespace raster

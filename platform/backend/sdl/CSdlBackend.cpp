@@ -1,5 +1,6 @@
 #include "platform/backend/sdl/CSdlBackend.h"
 
+#include "platform/gfx/Raster.h"
 #include "platform/win/WinApi.h"
 
 #include <SDL.h>
@@ -48,6 +49,9 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // A patience game left open must not keep the screen awake.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // A 240 x 320 picture needs no GPU: the plain window surface starts in a
+    // fraction of the time and memory that an OpenGL context costs.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         const std::string why = OneLine(SDL_GetError());
@@ -95,8 +99,6 @@ CSdlBackend::CSdlBackend(SDL_Window* pWindow, int nFactor)
 
 CSdlBackend::~CSdlBackend()
 {
-    if (m_pScaled)
-        SDL_FreeSurface(m_pScaled);
     SDL_DestroyWindow(m_pWindow);
     SDL_Quit();
 }
@@ -131,14 +133,16 @@ void CSdlBackend::Present(const CSurface& screen, const CRegion& dirty)
 {
     if (screen.Width() != SCREEN_WIDTH || screen.Height() != SCREEN_HEIGHT)
         return;
+    // The window system repaints whole windows: a card turned on the stock
+    // presents the whole board. Only what differs from the picture already
+    // shown is scaled and sent to the display.
     std::vector<CRect> rects;
     for (const CRect& r : dirty.Rects()) {
-        const CRect clipped = r.Intersect(m_shown.Bounds());
-        if (clipped.IsEmpty())
+        const CRect changed = raster::Changed(m_shown, screen, r);
+        if (changed.IsEmpty())
             continue;
-        for (int y = clipped.top; y < clipped.bottom; ++y)
-            std::copy(screen.Row(y) + clipped.left, screen.Row(y) + clipped.right, m_shown.Row(y) + clipped.left);
-        rects.push_back(clipped);
+        raster::Copy(m_shown, nullptr, {changed.left, changed.top}, screen, changed);
+        rects.push_back(changed);
     }
     if (!m_bVisible) {
         SDL_ShowWindow(m_pWindow);
@@ -155,12 +159,7 @@ void CSdlBackend::ShowAll()
     SDL_Surface* target = SDL_GetWindowSurface(m_pWindow);
     if (!target)
         return;
-    const int oldFactor = m_viewport.Factor();
     m_viewport.SetWindowSize(target->w, target->h);
-    if (m_pScaled && m_viewport.Factor() != oldFactor) {
-        SDL_FreeSurface(m_pScaled);
-        m_pScaled = nullptr;
-    }
     // The bars around the screen.
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     const CRect all = m_shown.Bounds();
@@ -174,30 +173,32 @@ void CSdlBackend::Show(const CRect* pRects, int nCount)
     if (!target)
         return;
     const int k = m_viewport.Factor();
-    if (!m_pScaled) {
-        m_pScaled = SDL_CreateRGBSurfaceWithFormat(0, SCREEN_WIDTH * k, SCREEN_HEIGHT * k, 32, SDL_PIXELFORMAT_RGB888);
-        if (!m_pScaled)
-            return;
-    }
+    const CRect window{0, 0, target->w, target->h};
+    // X11 and Wayland hand out 32-bit xRGB window surfaces, our own pixel
+    // format: the screen is scaled straight into them.
+    const bool direct = target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
+    const std::ptrdiff_t pitch = target->pitch / static_cast<int>(sizeof(Pixel));
     std::vector<SDL_Rect> updated;
     for (int i = 0; i < nCount; ++i) {
         const CRect& r = pRects[i];
-        // Nearest neighbour at a whole factor: each pixel becomes a k x k block.
-        for (int y = r.top; y < r.bottom; ++y) {
-            const Pixel* src = m_shown.Row(y);
-            for (int dy = 0; dy < k; ++dy) {
-                const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(y * k + dy) * m_pScaled->pitch;
-                auto* dst = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(m_pScaled->pixels) + offset);
-                for (int x = r.left; x < r.right; ++x)
-                    std::fill_n(dst + x * k, k, src[x] & 0x00FFFFFFu);
-            }
+        const CRect to = m_viewport.ToWindow(r);
+        if (direct && to.Intersect(window) == to) {
+            raster::Scale(m_shown, r, k, static_cast<Pixel*>(target->pixels) + to.top * pitch + to.left, pitch);
+            updated.push_back({to.left, to.top, to.Width(), to.Height()});
+            continue;
         }
-        SDL_Rect from{r.left * k, r.top * k, r.Width() * k, r.Height() * k};
-        const CRect w = m_viewport.ToWindow(r);
-        SDL_Rect to{w.left, w.top, w.Width(), w.Height()};
-        SDL_BlitSurface(m_pScaled, &from, target, &to);  // clips and converts to the window's format
-        if (to.w > 0 && to.h > 0)
-            updated.push_back(to);
+        // Any other format, or a window too small for the screen: SDL
+        // converts and clips.
+        SDL_Surface* part =
+            SDL_CreateRGBSurfaceWithFormat(0, r.Width() * k, r.Height() * k, 32, SDL_PIXELFORMAT_RGB888);
+        if (!part)
+            continue;
+        raster::Scale(m_shown, r, k, static_cast<Pixel*>(part->pixels), part->pitch / static_cast<int>(sizeof(Pixel)));
+        SDL_Rect shown{to.left, to.top, to.Width(), to.Height()};
+        SDL_BlitSurface(part, nullptr, target, &shown);
+        SDL_FreeSurface(part);
+        if (shown.w > 0 && shown.h > 0)
+            updated.push_back(shown);
     }
     if (!updated.empty())
         SDL_UpdateWindowSurfaceRects(m_pWindow, updated.data(), static_cast<int>(updated.size()));

@@ -11,7 +11,6 @@
 #include <string>
 
 struct SDL_Window;
-struct SDL_Surface;
 union SDL_Event;
 
 class CSdlBackend : public CBackend {
@@ -44,7 +43,6 @@ private:
     void ShowAll();
 
     SDL_Window* m_pWindow;
-    SDL_Surface* m_pScaled = nullptr;  // the whole screen at the current factor
     CSdlViewport m_viewport;
     CSurface m_shown;  // what the window system last presented
     bool m_bVisible = false;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr Pixel kRed = PixelFromRGB(255, 0, 0);
@@ -110,6 +113,73 @@ TEST(Raster, FrameIsOnePixelInsideTheRectangle)
     EXPECT_EQ(s.At(4, 3), kRed);
     EXPECT_EQ(s.At(2, 2), 0u);
     EXPECT_EQ(s.At(5, 4), 0u);
+}
+
+struct ChangedCase {
+    const char* name;
+    std::vector<CPoint> touched;  // pixels of b that differ from a
+    CRect within;
+    CRect expected;
+};
+
+class RasterChanged : public ::testing::TestWithParam<ChangedCase> {};
+
+TEST_P(RasterChanged, IsTheSmallestRectangleHoldingEveryDifference)
+{
+    const CSurface a = Numbered(12, 9);
+    CSurface b = a;
+    for (CPoint p : GetParam().touched)
+        b.Set(p.x, p.y, kRed);
+    EXPECT_EQ(raster::Changed(a, b, GetParam().within), GetParam().expected);
+    EXPECT_EQ(raster::Changed(b, a, GetParam().within), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RasterChanged,
+    ::testing::Values(ChangedCase{"Same", {}, {0, 0, 12, 9}, {}},
+                      ChangedCase{"OnePixel", {{5, 4}}, {0, 0, 12, 9}, {5, 4, 6, 5}},
+                      ChangedCase{"Corners", {{0, 0}, {11, 8}}, {0, 0, 12, 9}, {0, 0, 12, 9}},
+                      // The widest row need not be the first or the last.
+                      ChangedCase{"Diagonal", {{6, 1}, {2, 4}, {9, 5}, {4, 7}}, {0, 0, 12, 9}, {2, 1, 10, 8}},
+                      ChangedCase{"OutsideTheRectangle", {{1, 1}, {10, 7}}, {3, 2, 9, 6}, {}},
+                      ChangedCase{"ClippedToTheRectangle", {{1, 1}, {4, 3}, {10, 7}}, {3, 2, 9, 6}, {4, 3, 5, 4}},
+                      ChangedCase{"RectangleOffTheSurface", {{11, 8}}, {8, 6, 40, 40}, {11, 8, 12, 9}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(Raster, ScaleMakesEachPixelABlockAtItsPlace)
+{
+    const CSurface src = Numbered(5, 4);
+    for (int k : {1, 2, 3}) {
+        // A destination wider than the blocks, with a guard column on the
+        // right, so that a wrong pitch or a write past the rectangle shows.
+        const CRect r{1, 1, 4, 3};
+        const int pitch = r.Width() * k + 2;
+        std::vector<Pixel> out(static_cast<std::size_t>(pitch * r.Height() * k), kMask);
+        raster::Scale(src, r, k, out.data(), pitch);
+        for (int y = 0; y < r.Height() * k; ++y)
+            for (int x = 0; x < pitch; ++x) {
+                const Pixel got = out[static_cast<std::size_t>(y * pitch + x)];
+                const Pixel want = x < r.Width() * k ? src.At(r.left + x / k, r.top + y / k) : kMask;
+                ASSERT_EQ(got, want) << "factor " << k << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Raster, ScaleSkipsWhatLiesOffTheSurface)
+{
+    const CSurface src = Numbered(3, 3);
+    const CRect r{-1, 2, 2, 4};  // one column left of the surface, one row below it
+    const int k = 2;
+    const int pitch = r.Width() * k;
+    std::vector<Pixel> out(static_cast<std::size_t>(pitch * r.Height() * k), kMask);
+    raster::Scale(src, r, k, out.data(), pitch);
+    for (int y = 0; y < r.Height() * k; ++y)
+        for (int x = 0; x < pitch; ++x) {
+            const int sx = r.left + x / k;
+            const int sy = r.top + y / k;
+            const bool on = sx >= 0 && sy < 3;
+            EXPECT_EQ(out[static_cast<std::size_t>(y * pitch + x)], on ? src.At(sx, sy) : kMask) << x << "," << y;
+        }
 }
 
 }  // namespace
