@@ -1,11 +1,16 @@
 #include "platform/backend/sdl/CSdlBackend.h"
 
+#include "platform/backend/sdl/X11Connection.h"
+
 #include "platform/gfx/Raster.h"
 #include "platform/win/WinApi.h"
 
 #include <SDL.h>
 
+#include <poll.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -52,6 +57,10 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
     // A 240 x 320 picture needs no GPU: the plain window surface starts in a
     // fraction of the time and memory that an OpenGL context costs.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The display already sends a held button's motion and release to the
+    // window it was pressed in; SDL's own capture would add two round trips
+    // to the display server to every tap.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         const std::string why = OneLine(SDL_GetError());
@@ -94,6 +103,13 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
 CSdlBackend::CSdlBackend(SDL_Window* pWindow, int nFactor)
     : m_pWindow(pWindow), m_viewport(SCREEN_WIDTH, SCREEN_HEIGHT), m_shown(SCREEN_WIDTH, SCREEN_HEIGHT, 0)
 {
+    // SDL's own wait, SDL_WaitEventTimeout, wakes itself by sending an event
+    // to the window over a second connection to the display. One sent as the
+    // window closes can reach the display after the window is gone, and Xlib
+    // ends the process over that error when SDL closes the connection. It
+    // also costs a request and an event more for every event. On X the host
+    // sleeps on the display connection instead.
+    m_nDisplayConnection = X11ConnectionOf(pWindow);
     m_viewport.SetWindowSize(SCREEN_WIDTH * nFactor, SCREEN_HEIGHT * nFactor);
 }
 
@@ -266,8 +282,11 @@ bool CSdlBackend::Translate(const SDL_Event& event, CInputEvent& out)
 
 bool CSdlBackend::PollEvent(CInputEvent& out)
 {
+    // One look at the display for everything queued, rather than one per
+    // event as SDL_PollEvent would take.
+    SDL_PumpEvents();
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
         if (Translate(event, out))
             return true;
     return false;
@@ -284,6 +303,14 @@ WaitResult CSdlBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInputE
             if (left <= 0)
                 return WaitResult::Timeout;
             timeout = left;
+        }
+        if (m_nDisplayConnection >= 0) {
+            // Everything SDL has read from the display is handled by now, so
+            // the connection itself says when there is more.
+            pollfd display{m_nDisplayConnection, POLLIN, 0};
+            if (poll(&display, 1, timeout) < 0 && errno != EINTR)
+                SDL_Delay(10);  // do not turn a failing wait into a busy loop
+            continue;
         }
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, timeout)) {

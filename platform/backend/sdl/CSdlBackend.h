@@ -45,6 +45,7 @@ private:
     SDL_Window* m_pWindow;
     CSdlViewport m_viewport;
     CSurface m_shown;  // what the window system last presented
+    int m_nDisplayConnection = -1;  // the X display's socket; -1 elsewhere
     bool m_bVisible = false;
     bool m_bStylusDown = false;
     CPoint m_lastStylus;
