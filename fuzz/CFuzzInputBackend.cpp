@@ -76,14 +76,8 @@ WaitResult CFuzzInputBackend::WaitEvent(std::optional<std::uint32_t> deadline, C
         return WaitResult::Exhausted;
 
     CStep& step = m_steps.front();
-    const std::uint32_t due = m_nNow + step.after;
-    if (deadline && static_cast<std::int32_t>(*deadline - due) < 0) {
-        // A timer comes first; the step waits for what remains.
-        step.after = due - *deadline;
-        if (static_cast<std::int32_t>(*deadline - m_nNow) > 0)
-            m_nNow = *deadline;
-        return WaitResult::Timeout;
-    }
+    if (!ReachScriptedStep(m_nNow, step.after, deadline))
+        return WaitResult::Timeout;  // a timer comes first
     // The runtime's exit would end the fuzzer with the program: stop short of it.
     if (step.kind == Kind::Press) {
         const CSoakProbe::Ending ending = CSoakProbe::EndingUnder(step.pt).first;
@@ -93,7 +87,6 @@ WaitResult CFuzzInputBackend::WaitEvent(std::optional<std::uint32_t> deadline, C
             return WaitResult::Exhausted;
         }
     }
-    m_nNow = due;
     out.kind = step.kind;
     out.pt = step.pt;
     out.time = m_nNow;

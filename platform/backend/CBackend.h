@@ -22,6 +22,23 @@ enum class WaitResult {
     Exhausted  // a scripted host has nothing more to give
 };
 
+// A scripted host's clock moving on to its next step, due `after`
+// milliseconds from now. True when the step comes before the deadline: now
+// is the step's time. False when the deadline comes first: now moves to the
+// deadline (never back) and the step keeps what remains of its wait.
+inline bool ReachScriptedStep(std::uint32_t& now, std::uint32_t& after, std::optional<std::uint32_t> deadline)
+{
+    const std::uint32_t due = now + after;
+    if (deadline && static_cast<std::int32_t>(*deadline - due) < 0) {
+        after = due - *deadline;
+        if (static_cast<std::int32_t>(*deadline - now) > 0)
+            now = *deadline;
+        return false;
+    }
+    now = due;
+    return true;
+}
+
 class CBackend {
 public:
     virtual ~CBackend() = default;

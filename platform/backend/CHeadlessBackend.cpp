@@ -64,15 +64,8 @@ WaitResult CHeadlessBackend::WaitEvent(std::optional<std::uint32_t> deadline, CI
 {
     while (!m_script.empty()) {
         Step& step = m_script.front();
-        const std::uint32_t due = m_nNow + step.after;
-        if (deadline && static_cast<std::int32_t>(*deadline - due) < 0) {
-            // A timer comes first; the step waits for what remains.
-            step.after = due - *deadline;
-            if (static_cast<std::int32_t>(*deadline - m_nNow) > 0)
-                m_nNow = *deadline;
-            return WaitResult::Timeout;
-        }
-        m_nNow = due;
+        if (!ReachScriptedStep(m_nNow, step.after, deadline))
+            return WaitResult::Timeout;  // a timer comes first
         Step taken = std::move(step);
         m_script.pop_front();
         if (taken.kind == Step::Kind::Wait)

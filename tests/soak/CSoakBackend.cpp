@@ -77,15 +77,8 @@ WaitResult CSoakBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInput
     }
 
     CSoakStep& step = m_steps.front();
-    const std::uint32_t due = m_nNow + step.after;
-    if (deadline && static_cast<std::int32_t>(*deadline - due) < 0) {
-        // A timer comes first; the step waits for what remains.
-        step.after = due - *deadline;
-        if (static_cast<std::int32_t>(*deadline - m_nNow) > 0)
-            m_nNow = *deadline;
-        return WaitResult::Timeout;
-    }
-    m_nNow = due;
+    if (!ReachScriptedStep(m_nNow, step.after, deadline))
+        return WaitResult::Timeout;  // a timer comes first
     out.kind = step.kind;
     out.pt = step.pt;
     out.time = m_nNow;
