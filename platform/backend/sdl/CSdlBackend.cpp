@@ -190,8 +190,8 @@ void CSdlBackend::Show(const CRect* pRects, int nCount)
         return;
     const int k = m_viewport.Factor();
     const CRect window{0, 0, target->w, target->h};
-    // X11 and Wayland hand out 32-bit xRGB window surfaces, our own pixel
-    // format: the screen is scaled straight into them.
+    // A 24-bit X display hands out 32-bit xRGB window surfaces, our own
+    // pixel format: the screen is scaled straight into them.
     const bool direct = target->format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(target);
     const std::ptrdiff_t pitch = target->pitch / static_cast<int>(sizeof(Pixel));
     std::vector<SDL_Rect> updated;
