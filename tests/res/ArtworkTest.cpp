@@ -4,6 +4,7 @@
 #include "platform/res/Icon.h"
 #include "platform/res/ResourceTable.h"
 #include "res/ResourceData.h"
+#include "tests/support/ArtworkFacts.h"
 
 #include <gtest/gtest.h>
 
@@ -139,30 +140,7 @@ TEST_F(Artwork, FaceTopIsTheFaceFirstTenRows)
 
 TEST_F(Artwork, BackIsTealWithTheSilverOrnament)
 {
-    // Silver columns by row; every other interior pixel is teal.
-    static const std::array<std::set<int>, 28> kSilverColumns = [] {
-        std::array<std::set<int>, 28> rows;
-        const auto put = [&](std::initializer_list<int> ys, std::set<int> xs) {
-            for (int y : ys)
-                rows[static_cast<std::size_t>(y)] = xs;
-        };
-        put({2, 25}, {2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20});
-        put({3, 24}, {3, 19});
-        put({4, 23}, {2, 4, 7, 10, 12, 15, 18, 20});
-        put({5, 22}, {2, 8, 9, 13, 14, 20});
-        put({6, 21}, {2, 10, 11, 12, 20});
-        put({7}, {2, 8, 14, 20});
-        put({8}, {2, 4, 7, 11, 15, 18, 20});
-        put({9, 18}, {2, 5, 17, 20});
-        put({10}, {2, 5, 11, 17, 20});
-        put({11, 17}, {2, 5, 8, 11, 14, 17, 20});
-        put({12, 16}, {2, 4, 6, 9, 11, 13, 16, 18, 20});
-        put({13, 14, 15}, {2, 6, 10, 12, 16, 20});
-        put({19}, {2, 5, 7, 11, 15, 17, 20});
-        put({20}, {2, 4, 8, 14, 18, 20});
-        return rows;
-    }();
-
+    // Silver where the ornament says so; every other interior pixel is teal.
     const CSurface back = Bitmap(129);
     ASSERT_EQ(back.Height(), 28);
     ExpectOutline(back, 28);
@@ -170,13 +148,13 @@ TEST_F(Artwork, BackIsTealWithTheSilverOrnament)
         for (int x = 0; x < 24; ++x) {
             if (OutlineAt(x, y) != Part::Interior)
                 continue;
-            const bool silver = kSilverColumns[static_cast<std::size_t>(y)].count(x) != 0;
+            const bool silver = artwork::IsBackSilver(x, y);
             EXPECT_EQ(back.At(x, y), silver ? kSilver : kTeal) << x << ", " << y;
             EXPECT_EQ(back.At(x, y), back.At(22 - x, y)) << "mirror of " << x << ", " << y;
         }
 }
 
-using Grid = std::array<std::string_view, 5>;
+using artwork::Grid;
 
 void ExpectShape(const CSurface& strip, int image, int width, const Grid& grid, Pixel ink)
 {
@@ -194,10 +172,10 @@ TEST_F(Artwork, SuitPips)
         Grid grid;
         Pixel ink;
     } const pips[4] = {
-        {{"..#..", ".###.", "#####", "#.#.#", "..#.."}, kBlack},  // spade
-        {{".#.#.", "#####", "#####", ".###.", "..#.."}, kRed},    // heart
-        {{".###.", "..#..", "#####", "#.#.#", "..#.."}, kBlack},  // club
-        {{"..#..", ".###.", "#####", ".###.", "..#.."}, kRed},    // diamond
+        {artwork::kPips[0], kBlack},  // spade
+        {artwork::kPips[1], kRed},    // heart
+        {artwork::kPips[2], kBlack},  // club
+        {artwork::kPips[3], kRed},    // diamond
     };
     CSurface strip = Bitmap(130);
     ASSERT_EQ(strip.Width(), 24);
@@ -211,28 +189,13 @@ TEST_F(Artwork, SuitPips)
 
 TEST_F(Artwork, RankGlyphsBlackAndRed)
 {
-    static constexpr Grid kGlyphs[13] = {
-        {"..#..", ".###.", ".#.#.", "#####", "#...#"},  // Ace
-        {"###..", "...#.", ".##..", "#....", "####."},  // 2
-        {"###..", "...#.", ".##..", "...#.", "###.."},  // 3
-        {"..#..", ".#...", "#.#..", "####.", "..#.."},  // 4
-        {"####.", "#....", "###..", "...#.", "###.."},  // 5
-        {".##..", "#....", "###..", "#..#.", ".##.."},  // 6
-        {"####.", "...#.", "..#..", ".#...", "#...."},  // 7
-        {".##..", "#..#.", ".##..", "#..#.", ".##.."},  // 8
-        {".##..", "#..#.", ".###.", "...#.", ".##.."},  // 9
-        {"#..#.", "#.#.#", "#.#.#", "#.#.#", "#..#."},  // 10
-        {"####.", "...#.", "...#.", "#..#.", ".##.."},  // Jack
-        {".###.", "#...#", "#...#", "#..##", ".####"},  // Queen
-        {"#...#", "#..#.", "###..", "#..#.", "#...#"},  // King
-    };
     const CSurface black = Bitmap(131);
     const CSurface red = Bitmap(136);
     ASSERT_EQ(black.Width(), 65);
     ASSERT_EQ(red.Width(), 65);
     for (int rank = 0; rank < 13; ++rank) {
-        ExpectShape(black, rank, 5, kGlyphs[rank], kBlack);
-        ExpectShape(red, rank, 5, kGlyphs[rank], kRed);
+        ExpectShape(black, rank, 5, artwork::kGlyphs[static_cast<std::size_t>(rank)], kBlack);
+        ExpectShape(red, rank, 5, artwork::kGlyphs[static_cast<std::size_t>(rank)], kRed);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "platform/backend/sdl/CSdlBackend.h"
 
-#include "platform/backend/sdl/X11Connection.h"
+#include "platform/backend/sdl/CX11Connection.h"
 
 #include "platform/gfx/Raster.h"
 #include "platform/win/WinApi.h"
@@ -101,15 +101,9 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
 }
 
 CSdlBackend::CSdlBackend(SDL_Window* pWindow, int nFactor)
-    : m_pWindow(pWindow), m_viewport(SCREEN_WIDTH, SCREEN_HEIGHT), m_shown(SCREEN_WIDTH, SCREEN_HEIGHT, 0)
+    : m_pWindow(pWindow), m_display(CX11Connection::Of(pWindow)), m_viewport(SCREEN_WIDTH, SCREEN_HEIGHT),
+      m_shown(SCREEN_WIDTH, SCREEN_HEIGHT, 0)
 {
-    // SDL's own wait, SDL_WaitEventTimeout, wakes itself by sending an event
-    // to the window over a second connection to the display. One sent as the
-    // window closes can reach the display after the window is gone, and Xlib
-    // ends the process over that error when SDL closes the connection. It
-    // also costs a request and an event more for every event. On X the host
-    // sleeps on the display connection instead.
-    m_nDisplayConnection = X11ConnectionOf(pWindow);
     m_viewport.SetWindowSize(SCREEN_WIDTH * nFactor, SCREEN_HEIGHT * nFactor);
 }
 
@@ -304,11 +298,19 @@ WaitResult CSdlBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInputE
                 return WaitResult::Timeout;
             timeout = left;
         }
-        if (m_nDisplayConnection >= 0) {
-            // Everything SDL has read from the display is handled by now, so
-            // the connection itself says when there is more.
-            pollfd display{m_nDisplayConnection, POLLIN, 0};
-            if (poll(&display, 1, timeout) < 0 && errno != EINTR)
+        // SDL's own wait, SDL_WaitEventTimeout, wakes itself by sending an event
+        // to the window over a second connection to the display. One sent as the
+        // window closes can reach the display after the window is gone, and Xlib
+        // ends the process over that error when SDL closes the connection. It
+        // also costs a request and an event more for every event. On X the host
+        // sleeps on the display connection instead.
+        if (m_display) {
+            // Once SDL has handled all that Xlib read, the socket says when
+            // there is more.
+            if (m_display->HasQueuedEvents())
+                continue;
+            pollfd socket{m_display->Socket(), POLLIN, 0};
+            if (poll(&socket, 1, timeout) < 0 && errno != EINTR)
                 SDL_Delay(10);  // do not turn a failing wait into a busy loop
             continue;
         }

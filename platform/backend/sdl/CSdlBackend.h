@@ -6,6 +6,7 @@
 
 #include "platform/backend/CBackend.h"
 #include "platform/backend/sdl/CSdlViewport.h"
+#include "platform/backend/sdl/CX11Connection.h"
 
 #include <memory>
 #include <string>
@@ -43,9 +44,9 @@ private:
     void ShowAll();
 
     SDL_Window* m_pWindow;
+    std::optional<CX11Connection> m_display;  // on X: slept on in WaitEvent
     CSdlViewport m_viewport;
     CSurface m_shown;  // what the window system last presented
-    int m_nDisplayConnection = -1;  // the X display's socket; -1 elsewhere
     bool m_bVisible = false;
     bool m_bStylusDown = false;
     CPoint m_lastStylus;
