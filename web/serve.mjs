@@ -17,6 +17,7 @@ const TYPES = {
   '.wasm': 'application/wasm',
   '.css': 'text/css; charset=utf-8',
   '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
   '.png': 'image/png',
   '.ico': 'image/x-icon',
 };
@@ -24,6 +25,27 @@ const TYPES = {
 function reply(response, status, text) {
   response.writeHead(status, { 'Content-Type': 'text/plain; charset=utf-8' });
   response.end(`${text}\n`);
+}
+
+// The file that an address names inside root, or the status that refuses it:
+// 400 for an address that does not decode or holds a NUL byte (which the file
+// system calls would throw on), 404 for one that leads out of the folder.
+function resolveFile(root, url) {
+  let name;
+  try {
+    name = decodeURIComponent(new URL(url, 'http://localhost').pathname);
+  } catch {
+    return 400;
+  }
+  if (name.includes('\0'))
+    return 400;
+  if (name.endsWith('/'))
+    name += 'index.html';
+  const file = path.resolve(root, `.${name}`);
+  // Nothing outside the folder, however the address is spelt.
+  if (file !== root && !file.startsWith(root + path.sep))
+    return 404;
+  return file;
 }
 
 // Serves FOLDER; resolves to the listening server once it listens.
@@ -34,19 +56,9 @@ export function serve(folder, port = 0, host = '127.0.0.1') {
       reply(response, 405, 'only GET and HEAD');
       return;
     }
-    let name;
-    try {
-      name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    } catch {
-      reply(response, 400, 'bad address');
-      return;
-    }
-    if (name.endsWith('/'))
-      name += 'index.html';
-    const file = path.resolve(root, `.${name}`);
-    // Nothing outside the folder, however the address is spelt.
-    if (file !== root && !file.startsWith(root + path.sep)) {
-      reply(response, 404, 'not found');
+    const file = resolveFile(root, request.url);
+    if (typeof file === 'number') {
+      reply(response, file, file === 400 ? 'bad address' : 'not found');
       return;
     }
     fs.stat(file, (error, stats) => {
