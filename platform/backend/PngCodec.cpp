@@ -54,14 +54,15 @@ int Paeth(int a, int b, int c)
     return pb <= pc ? b : c;
 }
 
-}  // namespace
-
-bool WritePng(const CSurface& surface, const std::string& path, std::string* error)
+// RGB when alpha is empty, RGBA otherwise.
+bool WriteRows(const CSurface& surface, std::span<const std::uint8_t> alpha, const std::string& path,
+               std::string* error)
 {
     const int w = surface.Width();
     const int h = surface.Height();
+    const std::size_t channels = alpha.empty() ? 3 : 4;
     std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w)));
+    raw.reserve(static_cast<std::size_t>(h) * (1 + channels * static_cast<std::size_t>(w)));
     for (int y = 0; y < h; ++y) {
         raw.push_back(0);  // no filter
         for (int x = 0; x < w; ++x) {
@@ -69,6 +70,8 @@ bool WritePng(const CSurface& surface, const std::string& path, std::string* err
             raw.push_back(static_cast<std::uint8_t>(p >> 16));
             raw.push_back(static_cast<std::uint8_t>(p >> 8));
             raw.push_back(static_cast<std::uint8_t>(p));
+            if (!alpha.empty())
+                raw.push_back(alpha[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)]);
         }
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
@@ -81,7 +84,7 @@ bool WritePng(const CSurface& surface, const std::string& path, std::string* err
     std::vector<std::uint8_t> header;
     PutU32(header, static_cast<std::uint32_t>(w));
     PutU32(header, static_cast<std::uint32_t>(h));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+    header.insert(header.end(), {8, static_cast<std::uint8_t>(alpha.empty() ? 2 : 6), 0, 0, 0});  // 8-bit RGB or RGBA
     PutChunk(file, "IHDR", header);
     PutChunk(file, "IDAT", packed);
     PutChunk(file, "IEND", {});
@@ -92,7 +95,22 @@ bool WritePng(const CSurface& surface, const std::string& path, std::string* err
     return static_cast<bool>(out) || Fail(error, "cannot write " + path);
 }
 
-std::optional<CSurface> ReadPng(const std::string& path, std::string* error)
+}  // namespace
+
+bool WritePng(const CSurface& surface, const std::string& path, std::string* error)
+{
+    return WriteRows(surface, {}, path, error);
+}
+
+bool WritePng(const CSurface& surface, std::span<const std::uint8_t> alpha, const std::string& path,
+              std::string* error)
+{
+    if (alpha.size() != surface.Pixels().size())
+        return Fail(error, "the transparency does not match the picture's size");
+    return WriteRows(surface, alpha, path, error);
+}
+
+std::optional<CSurface> ReadPng(const std::string& path, std::string* error, std::vector<std::uint8_t>* alpha)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -146,6 +164,8 @@ std::optional<CSurface> ReadPng(const std::string& path, std::string* error)
         return std::nullopt;
     }
     CSurface surface(static_cast<int>(width), static_cast<int>(height));
+    if (alpha)
+        alpha->assign(static_cast<std::size_t>(width) * height, 0xFF);
     std::vector<std::uint8_t> prev(stride, 0), cur(stride);
     for (std::uint32_t y = 0; y < height; ++y) {
         const std::uint8_t* row = &raw[y * (stride + 1)];
@@ -170,6 +190,8 @@ std::optional<CSurface> ReadPng(const std::string& path, std::string* error)
         for (std::uint32_t x = 0; x < width; ++x) {
             const std::uint8_t* p = &cur[x * static_cast<std::uint32_t>(channels)];
             surface.Set(static_cast<int>(x), static_cast<int>(y), PixelFromRGB(p[0], p[1], p[2]));
+            if (alpha && channels == 4)
+                (*alpha)[static_cast<std::size_t>(y) * width + x] = p[3];
         }
         prev.swap(cur);
     }

@@ -52,6 +52,32 @@ TEST(PngCodec, WhatIsWrittenReadsBackTheSame)
     EXPECT_EQ(*back, picture);
 }
 
+TEST(PngCodec, TransparencyIsWrittenAndReadBack)
+{
+    const CScratchFile file("png-rgba.png");
+    const CSurface picture = Noise(13, 6, 5);
+    std::vector<std::uint8_t> alpha(picture.Pixels().size());
+    for (std::size_t i = 0; i < alpha.size(); ++i)
+        alpha[i] = static_cast<std::uint8_t>(i * 37);
+    std::string error;
+    ASSERT_TRUE(WritePng(picture, alpha, file.Path(), &error)) << error;
+    EXPECT_EQ(file.Read()[25], 6) << "not an RGBA file";
+    std::vector<std::uint8_t> back;
+    const auto colour = ReadPng(file.Path(), &error, &back);
+    ASSERT_TRUE(colour) << error;
+    EXPECT_EQ(*colour, picture);
+    EXPECT_EQ(back, alpha);
+
+    // An RGB file reads as opaque throughout.
+    ASSERT_TRUE(WritePng(picture, file.Path(), &error)) << error;
+    ASSERT_TRUE(ReadPng(file.Path(), &error, &back)) << error;
+    EXPECT_EQ(back, std::vector<std::uint8_t>(alpha.size(), 0xFF));
+
+    alpha.pop_back();
+    EXPECT_FALSE(WritePng(picture, alpha, file.Path(), &error));
+    EXPECT_NE(error.find("size"), std::string::npos) << error;
+}
+
 void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
     for (int shift = 24; shift >= 0; shift -= 8)
