@@ -8,11 +8,13 @@
 #include "platform/win/WinApi.h"
 #include "res/CorvaneResources.h"
 #include "res/ResourceData.h"
+#include "web/CDealWatch.h"
 
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string_view>
 
@@ -31,6 +33,7 @@ std::optional<std::int64_t> ParseSeconds(std::string_view text)
 
 int Play(int argc, char** argv)
 {
+    std::optional<std::int64_t> pinned;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--time" && i + 1 < argc) {
@@ -39,7 +42,7 @@ int Play(int argc, char** argv)
                 std::fprintf(stderr, "corvane: --time takes whole seconds since 1970, not '%s'\n", argv[i]);
                 return 2;
             }
-            crt::SetTimeSource([s = *seconds] { return s; });
+            pinned = seconds;
         } else {
             std::fprintf(stderr, "corvane: unknown argument '%s'\n", argv[i]);
             return 2;
@@ -50,11 +53,16 @@ int Play(int argc, char** argv)
         return 1;
     }
     CWebBackend backend;
+    CDealWatch watch(backend);
+    // The only reading of the time in seconds is a deal's.
+    crt::SetTimeSource([&] { return watch.OnDeal(pinned ? *pinned : static_cast<std::int64_t>(std::time(nullptr))); });
+    backend.SetCheckpoint([&] { watch.Look(); });
     WsStartup(&backend);
     InstallResources(CorvaneResourceData());
     InstallAppResources(CorvaneAppResources());
     const int status = AfxWinMain();
     WsShutdown();
+    crt::SetTimeSource({});
     return status;
 }
 

@@ -1,29 +1,56 @@
-// Starts Corvane in the page and shows its screen scaled by a whole factor.
-// When the program ends, the page says so and offers a new game: a tab
-// cannot close itself. The body's data-state tells where things stand:
-// loading, running, ended or failed.
+// Starts Corvane in the page, shows its screen as large as fits with every
+// pixel one square block of the device's pixels, and keeps the game across
+// reloads until the program itself ends. When the program ends, the page says
+// so and offers a new game: a tab cannot close itself. The body's data-state
+// tells where things stand: loading, running, ended or failed.
 'use strict';
 
 (() => {
   const WIDTH = 240;
   const HEIGHT = 320;
   const stage = document.getElementById('stage');
+  const status = document.getElementById('status');
   const notice = document.getElementById('notice');
   const noticeText = document.getElementById('notice-text');
   const newGame = document.getElementById('new-game');
+  const insets = document.getElementById('insets');
   let canvas = null;
 
   const setState = (state) => {
     document.body.dataset.state = state;
+    status.hidden = state !== 'loading';
   };
 
-  // The largest whole factor that fits the window, at least 1.
+  // The largest whole f such that 240f x 320f device pixels fit the window
+  // less its safe-area insets; the canvas is placed on whole device pixels,
+  // so that each of its pixels covers exactly f x f of them.
   const fit = () => {
     if (!canvas)
       return;
-    const factor = Math.max(1, Math.floor(Math.min(window.innerWidth / WIDTH, window.innerHeight / HEIGHT)));
-    canvas.style.width = `${WIDTH * factor}px`;
-    canvas.style.height = `${HEIGHT * factor}px`;
+    const ratio = window.devicePixelRatio || 1;
+    const inset = getComputedStyle(insets);
+    const side = (name) => parseFloat(inset[name]) || 0;
+    const left = Math.ceil(side('paddingLeft') * ratio);
+    const top = Math.ceil(side('paddingTop') * ratio);
+    const width = Math.floor(window.innerWidth * ratio) - left - Math.ceil(side('paddingRight') * ratio);
+    const height = Math.floor(window.innerHeight * ratio) - top - Math.ceil(side('paddingBottom') * ratio);
+    const f = Math.max(1, Math.floor(Math.min(width / WIDTH, height / HEIGHT)));
+    const x = left + Math.max(0, Math.floor((width - WIDTH * f) / 2));
+    const y = top + Math.max(0, Math.floor((height - HEIGHT * f) / 2));
+    canvas.style.left = `${x / ratio}px`;
+    canvas.style.top = `${y / ratio}px`;
+    canvas.style.width = `${(WIDTH * f) / ratio}px`;
+    canvas.style.height = `${(HEIGHT * f) / ratio}px`;
+    canvas.dataset.scale = String(f);
+  };
+
+  // A zoom or a move to another screen changes the ratio without a resize.
+  const followRatio = () => {
+    const query = window.matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+    query.addEventListener('change', () => {
+      fit();
+      followRatio();
+    }, { once: true });
   };
 
   // For tests only: ?time=SECONDS pins the program's clock, so the deal is known.
@@ -36,24 +63,145 @@
     return ['--time', time];
   };
 
-  const showNotice = (text, state, canRestart) => {
+  // The kept game, in the page's own storage, one for each folder the page is
+  // served from. Storage that is full or refused leaves the game unkept.
+  const keeper = (() => {
+    const VERSION = 1;
+    const key = `corvane.game:${new URL('.', window.location.href).pathname}`;
+    let warned = false;
+    const warnOnce = (text) => {
+      if (!warned)
+        console.warn(text);
+      warned = true;
+    };
+    const whole = (n) => Number.isInteger(n) && n >= 0 && n <= 0xffffffff;
+    const coordinate = (n) => Number.isInteger(n) && Math.abs(n) <= 0x7fffffff;
+    const readable = (entry) => {
+      if (!Array.isArray(entry) || !entry.every(Number.isFinite))
+        return false;
+      if (entry[0] === 2)
+        return entry.length === 4 && whole(entry[1]) && whole(entry[2]) && [-1, 0, 1].includes(entry[3]);
+      if (entry[0] !== 0 && entry[0] !== 1)
+        return false;
+      if (entry.length === 2)
+        return whole(entry[1]);
+      return entry.length === 6 && whole(entry[1]) && [0, 1, 2].includes(entry[2]) && coordinate(entry[3]) &&
+        coordinate(entry[4]) && whole(entry[5]);
+    };
+    // Why a kept game cannot be used, or null when it can.
+    const fault = (kept) => {
+      if (!kept || typeof kept !== 'object')
+        return 'it is not a kept game';
+      if (kept.version !== VERSION)
+        return `it was kept by another version (${JSON.stringify(kept.version)}, this is ${VERSION})`;
+      if (!Array.isArray(kept.entries) || !kept.entries.length || !kept.entries.every(readable))
+        return 'its record is damaged';
+      if (kept.entries[0][0] !== 2)
+        return 'its record does not begin with a deal';
+      if (!whole(kept.screen) || !whole(kept.now))
+        return 'its screen or clock is missing';
+      return null;
+    };
+    const drop = () => {
+      try {
+        localStorage.removeItem(key);
+      } catch {
+        // Nothing was kept where nothing can be.
+      }
+    };
+    return {
+      load() {
+        let text;
+        try {
+          text = localStorage.getItem(key);
+        } catch (error) {
+          warnOnce(`Corvane: this browser refuses the page's storage (${error.message}); the game will not be kept.`);
+          return null;
+        }
+        if (text === null)
+          return null;
+        let kept = null;
+        let why;
+        try {
+          kept = JSON.parse(text);
+          why = fault(kept);
+        } catch {
+          why = 'it is not readable';
+        }
+        if (why) {
+          console.warn(`Corvane: the kept game cannot be used, since ${why}; a new game starts.`);
+          drop();
+          return null;
+        }
+        return kept;
+      },
+      save(kept) {
+        try {
+          localStorage.setItem(key, JSON.stringify({ version: VERSION, ...kept }));
+        } catch (error) {
+          warnOnce(`Corvane: the game cannot be kept in this browser's storage (${error.message}); it plays on unkept.`);
+        }
+      },
+      replayFailed(why) {
+        console.warn(`Corvane: the kept game did not play back (${why}); a new game starts.`);
+        drop();
+      },
+      tooLong() {
+        console.warn('Corvane: this game has grown too long to keep; it is kept again from its next deal.');
+        drop();
+      },
+      clear: drop,
+    };
+  })();
+
+  const showNotice = (text, state, button) => {
     stage.hidden = true;
     stage.replaceChildren();
     noticeText.textContent = text;
-    newGame.hidden = !canRestart;
+    newGame.hidden = !button;
+    if (button)
+      newGame.textContent = button;
     notice.hidden = false;
     setState(state);
-    if (canRestart)
+    if (button)
       newGame.focus();
   };
 
-  // Each game runs in a fresh instance of the module with a fresh canvas.
-  const start = () => {
+  // corvane.js, loaded once; a failed load is tried afresh on the next start.
+  let program = null;
+  const loadProgram = () => {
+    if (typeof window.createCorvane === 'function')
+      return Promise.resolve(window.createCorvane);
+    if (!program) {
+      program = new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = 'corvane.js';
+        script.onload = () => (typeof window.createCorvane === 'function' ? resolve(window.createCorvane)
+          : reject(new Error('corvane.js holds no program')));
+        script.onerror = () => {
+          script.remove();
+          reject(new Error('corvane.js could not be fetched'));
+        };
+        document.head.appendChild(script);
+      });
+      program.catch(() => {
+        program = null;
+      });
+    }
+    return program;
+  };
+
+  let current = null;
+  const saveCurrent = () => current?.corvaneHost?.save();
+
+  // Each game runs in a fresh instance of the module with a fresh canvas; a
+  // kept game is played back in it first.
+  const start = (kept = keeper.load()) => {
     let args;
     try {
       args = programArguments();
     } catch (error) {
-      showNotice(error.message, 'failed', false);
+      showNotice(error.message, 'failed', null);
       return;
     }
     canvas = document.createElement('canvas');
@@ -67,37 +215,96 @@
     fit();
 
     let over = false;
+    let initialized = false;
+    let live = false;
     const module = {
       canvas,
       arguments: args,
+      corvaneKept: kept,
       print: (text) => console.log(text),
       printErr: (text) => console.error(text),
-      onRuntimeInitialized: () => setState('running'),
-      onExit: (status) => {
-        if (status === 0)
-          end('The game has ended.', 'ended');
-        else
-          end(`The game ended on an error (status ${status}).`, 'failed');
+      onRuntimeInitialized: () => {
+        initialized = true;
       },
-      onAbort: (what) => end(`The game stopped on an error: ${what}`, 'failed'),
+      onExit: (status) => {
+        if (!live)
+          restart('the program ended while it played back');
+        else if (status === 0)
+          end('The game has ended.', 'ended', 'New game');
+        else
+          end(`The game ended on an error (status ${status}).`, 'failed', 'New game');
+      },
+      onAbort: (what) => {
+        if (!initialized)
+          loadFailed();
+        else if (!live)
+          restart(`the program stopped: ${what}`);
+        else
+          end(`The game stopped on an error: ${what}`, 'failed', 'New game');
+      },
     };
-    const end = (text, state) => {
+    module.corvaneKeeper = {
+      ...keeper,
+      live: () => {
+        live = true;
+        setState('running');
+      },
+      replayFailed: (why) => {
+        keeper.replayFailed(why);
+        restart(null);
+      },
+    };
+    // A game that does not play back is dropped, and a fresh one starts.
+    const restart = (why) => {
+      if (over)
+        return;
+      if (why)
+        keeper.replayFailed(why);
+      over = true;
+      module.corvaneHost?.detach();
+      start(null);
+    };
+    const end = (text, state, button) => {
       if (over)
         return;
       over = true;
-      if (module.corvaneHost)
-        module.corvaneHost.detach();
+      module.corvaneHost?.detach();
+      keeper.clear();
       canvas = null;
-      showNotice(text, state, true);
+      current = null;
+      showNotice(text, state, button);
     };
-    try {
-      createCorvane(module).catch((error) => end(`The game could not start: ${error}`, 'failed'));
-    } catch (error) {
-      end(`The game could not start: ${error}`, 'failed');
-    }
+    const loadFailed = () => {
+      if (over)
+        return;
+      over = true;
+      module.corvaneHost?.detach();
+      canvas = null;
+      current = null;
+      showNotice('Corvane could not be loaded.', 'failed', 'Try again');
+    };
+    current = module;
+    loadProgram()
+      .then((create) => create(module))
+      .catch(() => loadFailed());
   };
 
-  newGame.addEventListener('click', start);
+  newGame.addEventListener('click', () => start());
   window.addEventListener('resize', fit);
+  followRatio();
+  // The kept game is written when the page is left, whatever comes next.
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden')
+      saveCurrent();
+  });
+  window.addEventListener('pagehide', saveCurrent);
+
+  // Offline play where the browser allows it (not from file://, nor over
+  // plain http from another host): the game runs the same without.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch((error) => {
+      console.info(`Corvane will not play offline here: ${error.message}`);
+    });
+  }
   start();
 })();

@@ -6,12 +6,15 @@
 //
 // SECOND pins the clock, and with it the deal. The script is found in that
 // deal: turn the stock, select a run of two cards or more and move it onto
-// another column, double tap an exposed Ace home, then answer the Deal
-// question with Yes. The Exit question is shown and declined, and the close
-// button ends the program. OUTPUT_FOLDER receives script.json and a PNG for
+// another column, double tap an exposed Ace home, take that back with Undo,
+// open and close the About dialog, send the Ace home again, answer the Deal
+// question with Yes, and Undo once more, which brings back the game before
+// the deal as it was before its last move. The Exit question is shown and
+// declined, and the close button ends the program. OUTPUT_FOLDER receives script.json and a PNG for
 // every picture.
 
 #include "platform/backend/PngCodec.h"
+#include "platform/win/NonClient.h"
 #include "tests/support/CAppSession.h"
 
 #include <charconv>
@@ -32,6 +35,8 @@ constexpr std::int64_t kPinnedSecond = 1765373027;
 
 constexpr int kExitButton = 0;
 constexpr int kDealButton = 1;
+constexpr int kUndoButton = 2;
+constexpr int kAboutButton = 3;
 
 constexpr int kColumnTop = 35;
 constexpr int kRowHeight = 10;
@@ -123,6 +128,8 @@ private:
     void Do(const Action& action);
     // The centre of the button with this text in the box that asks now.
     static CPoint ButtonOfQuestion(const std::string& text);
+    // The caption's OK button of the dialog open now.
+    static CPoint CaptionOk();
     static void Expect(bool holds, const std::string& what)
     {
         if (!holds)
@@ -177,6 +184,15 @@ CPoint CReference::ButtonOfQuestion(const std::string& text)
     Fail("no question with a " + text + " button is open");
 }
 
+CPoint CReference::CaptionOk()
+{
+    for (HWND top : GetChildren(nullptr)) {
+        if (IsWindowVisible(top) && (GetWindowExStyle(top) & WS_EX_CAPTIONOKBTN))
+            return nonclient::OkButtonRect(GetWindowRect(top)).Center();
+    }
+    Fail("no dialog with an OK button in its caption is open");
+}
+
 void CReference::Play()
 {
     CBoard& game = m_session.Game();
@@ -199,6 +215,28 @@ void CReference::Play()
     Settle({"home", {{"doubletap", CardPoint(plan->aceColumn, aceIndex)}}});
     Expect(ColumnLength(game, plan->aceColumn) == aceIndex, "the Ace did not go home");
 
+    const CPoint undoButton = m_session.BarItemCentre(CCommandBar::ItemKind::Button, kUndoButton);
+    Settle({"undo", {{"tap", undoButton}}});
+    Expect(ColumnLength(game, plan->aceColumn) == aceIndex + 1 && !game.m_bCanUndo, "Undo did not bring the Ace back");
+
+    const CPoint aboutButton = m_session.BarItemCentre(CCommandBar::ItemKind::Button, kAboutButton);
+    CPoint aboutOk;
+    m_session.Host().Tap(aboutButton);
+    m_session.Host().TapAt(
+        [&]() -> std::optional<CPoint> {
+            Capture("about");
+            aboutOk = CaptionOk();
+            return aboutOk;
+        },
+        "the OK button of the About dialog");
+    m_session.Run();
+    m_steps.push_back({"about", {{"tap", aboutButton}}});
+    Capture("about-closed");
+    m_steps.push_back({"about-closed", {{"tap", aboutOk}}});
+
+    Settle({"home-again", {{"doubletap", CardPoint(plan->aceColumn, aceIndex)}}});
+    Expect(ColumnLength(game, plan->aceColumn) == aceIndex && game.m_bCanUndo, "the Ace did not go home again");
+
     // The question is pictured while it waits for its answer.
     const CPoint dealButton = m_session.BarItemCentre(CCommandBar::ItemKind::Button, kDealButton);
     CPoint dealYes;
@@ -215,6 +253,10 @@ void CReference::Play()
     Capture("dealt");
     m_steps.push_back({"dealt", {{"tap", dealYes}}});
     Expect(!game.m_pWaste && PileLength(game.m_pStock) == 49, "no new deal");
+
+    // A deal leaves Undo's snapshot: Undo brings back the game before it.
+    Settle({"undo-deal", {{"tap", undoButton}}});
+    Expect(ColumnLength(game, plan->aceColumn) == aceIndex + 1 && game.m_pWaste, "Undo after the deal did not bring the old game back");
 
     // The browser answers Yes, which here would end this process.
     m_exitButton = m_session.BarItemCentre(CCommandBar::ItemKind::Button, kExitButton);

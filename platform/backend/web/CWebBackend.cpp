@@ -6,19 +6,32 @@
 
 namespace {
 
-// One input event as the JavaScript side writes it.
+// One answer as the JavaScript side writes it.
 struct RawEvent {
     std::int32_t kind;  // 0 press, 1 release, 2 move
     std::int32_t x;
     std::int32_t y;
     std::uint32_t time;
+    std::uint32_t now;  // the clock when the answer was given
 };
 
 }  // namespace
 
-// The JavaScript side lives in the module: the input queue and its listeners
-// hang off Module.corvaneHost. Events carry screen pixels and the time
-// in milliseconds on performance.now()'s clock, the clock Now() reads.
+// The JavaScript side lives in the module: the input queue, the record and
+// the listeners hang off Module.corvaneHost. The page may set
+// Module.corvaneKept (a record to play back, { entries, screen, now }) and
+// Module.corvaneKeeper ({ save(kept), clear(), tooLong(), live(),
+// replayFailed(why) }).
+//
+// The record is a list of entries, each an array of whole numbers:
+//   [0, now] or [0, now, kind, x, y, time]   a poll: nothing, or an event
+//   [1, now] or [1, now, kind, x, y, time]   a wait: a timeout, or an event
+//   [2, second, now, quiet]                  a deal read this second; quiet
+//                                            is 1 when the program's next wait
+//                                            had no deadline, 0 if it had, -1
+//                                            until then
+// The program's clock runs on performance.now() plus an offset, so that it
+// goes on from where a kept game left it.
 
 EM_JS(int, corvane_web_has_canvas, (), {
     const canvas = Module['canvas'];
@@ -27,8 +40,20 @@ EM_JS(int, corvane_web_has_canvas, (), {
 
 EM_JS(void, corvane_web_attach, (), {
     const canvas = Module['canvas'];
-    const host = { queue: [], wake: null, pointer: null, context: null };
+    const kept = Module['corvaneKept'] || null;
+    const keeper = Module['corvaneKeeper'] || null;
+    /* Far more than a long game between two deals takes. */
+    const LIMIT = 200000;
+    const host = {
+        queue: [], wake: null, pointer: null, context: null, frame: null,
+        record: [], lastDeal: -1, trimPending: false, unkept: false,
+        replay: kept ? kept.entries : null, at: 0,
+        offset: 0, now: 0, live: false, sleeping: false, failed: false, ended: false, dirty: false, saveTimer: null
+    };
     Module['corvaneHost'] = host;
+    const u32 = (t) => Math.floor(t) >>> 0;
+    host.clock = () => performance.now() + host.offset;
+    host.now = host.replay ? host.replay[0][2] : u32(host.clock());
 
     /* Scaled by CSS, the canvas still holds the screen's own pixels. */
     const screenPoint = (e) => {
@@ -41,9 +66,11 @@ EM_JS(void, corvane_web_attach, (), {
        presses happened rather than by when the program got round to them. */
     const stamp = (e) => {
         const now = performance.now();
-        return e.timeStamp > 0 && e.timeStamp <= now ? e.timeStamp : now;
+        return u32((e.timeStamp > 0 && e.timeStamp <= now ? e.timeStamp : now) + host.offset);
     };
     const push = (kind, e) => {
+        if (host.replay || host.failed || host.ended)
+            return;
         const [x, y] = screenPoint(e);
         const ev = { kind: kind, x: x, y: y, time: stamp(e) };
         const last = host.queue.length ? host.queue[host.queue.length - 1] : null;
@@ -51,14 +78,12 @@ EM_JS(void, corvane_web_attach, (), {
             host.queue[host.queue.length - 1] = ev;
         else
             host.queue.push(ev);
-        if (host.wake) {
-            const wake = host.wake;
-            host.wake = null;
-            wake();
-        }
+        if (host.wake)
+            host.wake();
     };
 
-    /* One stylus: the primary pointer's main button, mouse or touch alike. */
+    /* One stylus: the primary pointer's main button, mouse or touch alike.
+       A stylus touches or is away: moves count only while it is down. */
     const down = (e) => {
         if (host.pointer !== null || !e.isPrimary || e.button !== 0)
             return;
@@ -80,9 +105,8 @@ EM_JS(void, corvane_web_attach, (), {
         push(1, e);
     };
     const move = (e) => {
-        if (host.pointer !== null ? e.pointerId !== host.pointer : e.pointerType !== 'mouse')
-            return;
-        push(2, e);
+        if (host.pointer !== null && e.pointerId === host.pointer)
+            push(2, e);
     };
     const noMenu = (e) => e.preventDefault();
 
@@ -93,19 +117,144 @@ EM_JS(void, corvane_web_attach, (), {
     listeners.forEach((l) => canvas.addEventListener(l[0], l[1]));
     canvas.style.touchAction = 'none';
 
-    host.take = (out) => {
-        const ev = host.queue.shift();
-        if (!ev)
+    /* FNV-1a over the screen's pixels: what the player saw when the game was kept. */
+    host.screenHash = () => {
+        if (!host.frame)
             return 0;
+        const words = new Uint32Array(HEAPU8.buffer, host.frame.rgba, host.frame.width * host.frame.height);
+        let h = 0x811c9dc5;
+        for (let i = 0; i < words.length; ++i)
+            h = Math.imul(h ^ words[i], 0x01000193);
+        return h >>> 0;
+    };
+    host.draw = (x, y, w, h) => {
+        const f = host.frame;
+        if (canvas.width !== f.width || canvas.height !== f.height) {
+            canvas.width = f.width;
+            canvas.height = f.height;
+            host.context = null;
+        }
+        if (!host.context)
+            host.context = canvas.getContext('2d');
+        const pixels = new Uint8ClampedArray(HEAPU8.buffer, f.rgba, f.width * f.height * 4);
+        host.context.putImageData(new ImageData(pixels, f.width, f.height), 0, 0, x, y, w, h);
+    };
+
+    const remember = (entry) => {
+        host.record.push(entry.slice());
+        host.dirty = true;
+        if (host.record.length > LIMIT && !host.unkept) {
+            /* Unkept until a deal that the record may start from. */
+            host.record = [];
+            host.lastDeal = -1;
+            host.unkept = true;
+            if (keeper)
+                keeper.tooLong();
+        }
+    };
+    host.remember = remember;
+    const trim = () => {
+        host.record = host.record.slice(host.lastDeal);
+        host.lastDeal = 0;
+        host.trimPending = false;
+        host.unkept = false;
+    };
+    host.keepFromLastDeal = () => {
+        const deal = host.lastDeal >= 0 ? host.record[host.lastDeal] : null;
+        if (!deal)
+            return;
+        if (deal[3] === 1)
+            trim();
+        else if (deal[3] === -1)
+            host.trimPending = true;
+    };
+    /* The program's first wait after a deal tells whether a timer was pending then. */
+    const noteWait = (hasDeadline) => {
+        const deal = host.lastDeal >= 0 ? host.record[host.lastDeal] : null;
+        if (!deal || deal[3] !== -1)
+            return;
+        deal[3] = hasDeadline ? 0 : 1;
+        if (host.trimPending && deal[3] === 1)
+            trim();
+        host.trimPending = false;
+    };
+    host.noteWait = noteWait;
+
+    host.fail = (why) => {
+        if (host.failed)
+            return;
+        host.failed = true;
+        host.replay = null;
+        if (keeper)
+            keeper.replayFailed(why);
+    };
+    /* The next recorded answer, which must be of the kind the program asks for. */
+    const NAMES = ['a poll', 'a wait', 'a deal'];
+    host.next = (call) => {
+        const e = host.replay[host.at];
+        if (!e) {
+            host.fail('the record ends where the program asks for ' + NAMES[call]);
+            return null;
+        }
+        if (e[0] !== call) {
+            host.fail('entry ' + host.at + ' answers ' + NAMES[e[0]] + ' where the program asks for ' + NAMES[call]);
+            return null;
+        }
+        ++host.at;
+        remember(e);
+        return e;
+    };
+    /* The record has been played through: the screen must be the one that was
+       kept, and the program goes on live, its clock from where it was left. */
+    host.finishReplay = () => {
+        if (host.screenHash() !== kept.screen) {
+            host.fail('the screen it leads to is not the one that was kept');
+            return false;
+        }
+        host.replay = null;
+        host.offset = Math.max(kept.now, host.now) - performance.now();
+        if (host.frame)
+            host.draw(0, 0, host.frame.width, host.frame.height);
+        return true;
+    };
+    host.give = (e, out) => {
+        host.now = e[1];
         const at = out >> 2;
-        HEAP32[at] = ev.kind;
-        HEAP32[at + 1] = ev.x;
-        HEAP32[at + 2] = ev.y;
-        HEAPU32[at + 3] = Math.floor(ev.time) >>> 0;
+        HEAPU32[at + 4] = e[1];
+        if (e.length < 6)
+            return 0;
+        HEAP32[at] = e[2];
+        HEAP32[at + 1] = e[3];
+        HEAP32[at + 2] = e[4];
+        HEAPU32[at + 3] = e[5];
         return 1;
+    };
+    host.answer = (call, out, timedOut, deadline) => {
+        const ev = host.queue.shift();
+        let now = u32(host.clock());
+        /* A timer may fire a moment early: the program must find it due. */
+        if (timedOut && !ev && ((now - deadline) | 0) < 0)
+            now = deadline >>> 0;
+        const e = ev ? [call, now, ev.kind, ev.x, ev.y, Math.min(ev.time, now) >>> 0] : [call, now];
+        remember(e);
+        return host.give(e, out);
+    };
+    host.save = () => {
+        if (host.saveTimer !== null) {
+            clearTimeout(host.saveTimer);
+            host.saveTimer = null;
+        }
+        if (!keeper || !host.dirty || !host.sleeping || host.replay || host.failed || host.ended || host.unkept)
+            return;
+        host.dirty = false;
+        keeper.save({ entries: host.record, screen: host.screenHash(), now: u32(host.clock()) });
     };
     host.detach = () => {
         listeners.forEach((l) => canvas.removeEventListener(l[0], l[1]));
+        host.ended = true;
+        host.wake = null;
+        if (host.saveTimer !== null)
+            clearTimeout(host.saveTimer);
         host.queue.length = 0;
         host.pointer = null;
     };
@@ -117,56 +266,106 @@ EM_JS(void, corvane_web_detach, (), {
         host.detach();
 });
 
-EM_JS(int, corvane_web_poll, (RawEvent* out), {
-    return Module['corvaneHost'].take(out);
+EM_JS(std::uint32_t, corvane_web_start_clock, (), {
+    return Module['corvaneHost'].now;
 });
 
-// Suspends the program (Asyncify) until input arrives or timeoutMs passes;
-// a negative timeout waits for input alone, and the page then idles. The
-// program resumes inside the browser's callback, where its exit() unwinds by
-// throwing ExitStatus after the page has been told: that is the end of the
-// run, not an error. CMake lists this function among Asyncify's imports.
-EM_JS(int, corvane_web_wait, (double timeoutMs, RawEvent* out), {
+EM_JS(int, corvane_web_poll, (RawEvent* out), {
     const host = Module['corvaneHost'];
+    if (host.failed)
+        return 0;
+    if (host.replay) {
+        const e = host.next(0);
+        return e ? host.give(e, out) : 0;
+    }
+    return host.answer(0, out, false, 0);
+});
+
+EM_JS(double, corvane_web_deal_seconds, (double live), {
+    const host = Module['corvaneHost'];
+    let second = live;
+    if (host.failed)
+        return live;
+    if (host.replay) {
+        const e = host.next(2);
+        if (!e)
+            return live;
+        second = e[1];
+    } else {
+        if (host.unkept)
+            host.record = [];
+        host.remember([2, live, host.now, -1]);
+    }
+    host.lastDeal = host.record.length - 1;
+    host.trimPending = false;
+    return second;
+});
+
+EM_JS(void, corvane_web_keep_from_last_deal, (), {
+    Module['corvaneHost'].keepFromLastDeal();
+});
+
+// Suspends the program (Asyncify) until input arrives or the deadline passes;
+// without a deadline it waits for input alone, and the page then idles. While
+// a record plays back, or when an answer is already there, it returns at once.
+// A record that failed to play back leaves the program asleep for good: the
+// page starts a fresh one. The program resumes inside the browser's callback,
+// where its exit() unwinds by throwing ExitStatus after the page has been
+// told: that is the end of the run, not an error. CMake lists this function
+// among Asyncify's imports.
+EM_JS(int, corvane_web_wait, (int hasDeadline, std::uint32_t deadline, RawEvent* out), {
+    const host = Module['corvaneHost'];
+    const never = () => Asyncify.handleSleep(() => {});
+    if (host.failed)
+        return never();
+    if (host.replay && host.at < host.replay.length) {
+        const e = host.next(1);
+        if (!e)
+            return never();
+        host.noteWait(hasDeadline);
+        return host.give(e, out);
+    }
+    if (host.replay && !host.finishReplay())
+        return never();
+    if (!host.live) {
+        /* The first frame is on the canvas: the page may show it. */
+        host.live = true;
+        if (Module['corvaneKeeper'])
+            Module['corvaneKeeper'].live();
+    }
+    host.noteWait(hasDeadline);
+    if (host.queue.length)
+        return host.answer(1, out, false, 0);
     return Asyncify.handleSleep((wakeUp) => {
         let timer = null;
-        const resume = () => {
+        const resume = (timedOut) => {
             host.wake = null;
+            host.sleeping = false;
             if (timer !== null)
                 clearTimeout(timer);
             try {
-                wakeUp(host.take(out));
+                wakeUp(host.answer(1, out, timedOut, deadline));
             } catch (e) {
                 if (!e || e.name !== 'ExitStatus')
                     throw e;
             }
         };
-        if (host.queue.length) {
-            resume();
-            return;
-        }
-        host.wake = resume;
-        if (timeoutMs >= 0)
-            timer = setTimeout(resume, timeoutMs);
+        host.sleeping = true;
+        host.wake = () => resume(false);
+        if (host.dirty && host.saveTimer === null)
+            host.saveTimer = setTimeout(host.save, 300);
+        if (hasDeadline)
+            timer = setTimeout(() => resume(true), Math.max(0, ((deadline >>> 0) - (Math.floor(host.clock()) >>> 0)) | 0));
     });
 });
 
-EM_JS(double, corvane_web_now, (), {
-    return performance.now();
-});
-
 EM_JS(void, corvane_web_blit, (const void* rgba, int width, int height, int x, int y, int w, int h), {
-    const canvas = Module['canvas'];
+    /* Kept whole, so that the screen can be shown and compared once a record
+       has played back without being seen. */
     const host = Module['corvaneHost'];
-    if (canvas.width !== width || canvas.height !== height) {
-        canvas.width = width;
-        canvas.height = height;
-        host.context = null;
-    }
-    if (!host.context)
-        host.context = canvas.getContext('2d');
-    const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    host.context.putImageData(new ImageData(pixels, width, height), 0, 0, x, y, w, h);
+    host.frame = { rgba: rgba, width: width, height: height };
+    if (!host.replay && !host.failed)
+        host.draw(x, y, w, h);
 });
 
 EM_JS(void, corvane_web_set_title, (const char* title), {
@@ -216,7 +415,11 @@ void PutRgba(std::uint8_t* p, Pixel pixel, std::uint8_t alpha)
 
 }  // namespace
 
-CWebBackend::CWebBackend() { corvane_web_attach(); }
+CWebBackend::CWebBackend()
+{
+    corvane_web_attach();
+    m_nNow = corvane_web_start_clock();
+}
 
 CWebBackend::~CWebBackend() { corvane_web_detach(); }
 
@@ -256,31 +459,41 @@ void CWebBackend::Present(const CSurface& screen, const CRegion& dirty)
 
 bool CWebBackend::PollEvent(CInputEvent& out)
 {
-    RawEvent raw{};
-    while (corvane_web_poll(&raw))
+    for (;;) {
+        if (m_checkpoint)
+            m_checkpoint();
+        RawEvent raw{};
+        const bool got = corvane_web_poll(&raw) != 0;
+        m_nNow = raw.now;
+        if (!got)
+            return false;
         if (Decode(raw, out))
             return true;
-    return false;
+    }
 }
 
 WaitResult CWebBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInputEvent& out)
 {
-    double timeout = -1;
-    if (deadline) {
-        const auto left = static_cast<std::int32_t>(*deadline - Now());
-        timeout = std::max(left, 0);
-    }
+    if (m_checkpoint)
+        m_checkpoint();
     RawEvent raw{};
-    if (corvane_web_wait(timeout, &raw) && Decode(raw, out))
+    const bool got = corvane_web_wait(deadline ? 1 : 0, deadline.value_or(0), &raw) != 0;
+    m_nNow = raw.now;
+    if (got && Decode(raw, out))
         return WaitResult::Event;
     return WaitResult::Timeout;
 }
 
-std::uint32_t CWebBackend::Now()
+// The clock moves only with the answers, which the record holds, so that a
+// game played back reads the same times as the game it was.
+std::uint32_t CWebBackend::Now() { return m_nNow; }
+
+std::int64_t CWebBackend::DealSeconds(std::int64_t live)
 {
-    // Milliseconds since the page began, wrapping as the window system expects.
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(corvane_web_now()));
+    return static_cast<std::int64_t>(corvane_web_deal_seconds(static_cast<double>(live)));
 }
+
+void CWebBackend::KeepFromLastDeal() { corvane_web_keep_from_last_deal(); }
 
 void CWebBackend::SetTitle(const std::string& title) { corvane_web_set_title(title.c_str()); }
 
