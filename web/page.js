@@ -1,19 +1,16 @@
-// Starts Corvane in the page, shows its screen as large as fits with every
-// pixel one square block of the device's pixels, and keeps the game across
-// reloads until the program itself ends. When the program ends, the page says
+// Starts Corvane in the page, in a canvas that the host fills with the screen
+// as large as fits, every pixel one square block of the device's, and keeps
+// the game across reloads until the program itself ends. When the program ends, the page says
 // so and offers a new game: a tab cannot close itself. The body's data-state
 // tells where things stand: loading, running, ended or failed.
 'use strict';
 
 (() => {
-  const WIDTH = 240;
-  const HEIGHT = 320;
   const stage = document.getElementById('stage');
   const status = document.getElementById('status');
   const notice = document.getElementById('notice');
   const noticeText = document.getElementById('notice-text');
   const newGame = document.getElementById('new-game');
-  const insets = document.getElementById('insets');
   let canvas = null;
 
   const setState = (state) => {
@@ -21,36 +18,29 @@
     status.hidden = state !== 'loading';
   };
 
-  // The largest whole f such that 240f x 320f device pixels fit the window
-  // less its safe-area insets; the canvas is placed on whole device pixels,
-  // so that each of its pixels covers exactly f x f of them.
-  const fit = () => {
-    if (!canvas)
-      return;
+  // The canvas's size in device pixels, as the browser lays it out: the host
+  // draws the screen into it by the largest whole factor that fits. A resize,
+  // a rotation and a zoom (a new device pixel ratio) all change it.
+  let size = null;
+  const observer = new ResizeObserver((entries) => {
+    const entry = entries[entries.length - 1];
+    const device = entry.devicePixelContentBoxSize?.[0];
+    const box = entry.contentBoxSize?.[0];
     const ratio = window.devicePixelRatio || 1;
-    const inset = getComputedStyle(insets);
-    const side = (name) => parseFloat(inset[name]) || 0;
-    const left = Math.ceil(side('paddingLeft') * ratio);
-    const top = Math.ceil(side('paddingTop') * ratio);
-    const width = Math.floor(window.innerWidth * ratio) - left - Math.ceil(side('paddingRight') * ratio);
-    const height = Math.floor(window.innerHeight * ratio) - top - Math.ceil(side('paddingBottom') * ratio);
-    const f = Math.max(1, Math.floor(Math.min(width / WIDTH, height / HEIGHT)));
-    const x = left + Math.max(0, Math.floor((width - WIDTH * f) / 2));
-    const y = top + Math.max(0, Math.floor((height - HEIGHT * f) / 2));
-    canvas.style.left = `${x / ratio}px`;
-    canvas.style.top = `${y / ratio}px`;
-    canvas.style.width = `${(WIDTH * f) / ratio}px`;
-    canvas.style.height = `${(HEIGHT * f) / ratio}px`;
-    canvas.dataset.scale = String(f);
-  };
-
-  // A zoom or a move to another screen changes the ratio without a resize.
-  const followRatio = () => {
-    const query = window.matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
-    query.addEventListener('change', () => {
-      fit();
-      followRatio();
-    }, { once: true });
+    size = { width: Math.round(box.inlineSize * ratio), height: Math.round(box.blockSize * ratio) };
+    // The browser's own count is exact where it has one; an emulated ratio
+    // (as in test browsers) may leave it in CSS pixels.
+    if (device && Math.abs(device.inlineSize - size.width) <= 1 && Math.abs(device.blockSize - size.height) <= 1)
+      size = { width: device.inlineSize, height: device.blockSize };
+    current?.corvaneHost?.resize(size.width, size.height);
+  });
+  const observe = () => {
+    observer.disconnect();
+    try {
+      observer.observe(canvas, { box: 'device-pixel-content-box' });
+    } catch {
+      observer.observe(canvas);
+    }
   };
 
   // For tests only: ?time=SECONDS pins the program's clock, so the deal is known.
@@ -206,13 +196,12 @@
     }
     canvas = document.createElement('canvas');
     canvas.id = 'screen';
-    canvas.width = WIDTH;
-    canvas.height = HEIGHT;
     stage.replaceChildren(canvas);
     stage.hidden = false;
     notice.hidden = true;
     setState('loading');
-    fit();
+    size = null;
+    observe();
 
     let over = false;
     let initialized = false;
@@ -221,6 +210,7 @@
       canvas,
       arguments: args,
       corvaneKept: kept,
+      corvaneSize: () => size,
       print: (text) => console.log(text),
       printErr: (text) => console.error(text),
       onRuntimeInitialized: () => {
@@ -286,12 +276,13 @@
     current = module;
     loadProgram()
       .then((create) => create(module))
-      .catch(() => loadFailed());
+      .catch((error) => {
+        console.warn(`Corvane: ${error?.message ?? error}`);
+        loadFailed();
+      });
   };
 
   newGame.addEventListener('click', () => start());
-  window.addEventListener('resize', fit);
-  followRatio();
   // The kept game is written when the page is left, whatever comes next.
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'hidden')

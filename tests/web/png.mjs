@@ -1,5 +1,6 @@
-// Reads the headless host's PNG pictures: 8-bit RGB or RGBA, not interlaced,
-// any row filter. Returns { width, height, rgb } with three bytes a pixel.
+// Reads the headless host's PNG pictures and the browser's screenshots: 8-bit
+// RGB or RGBA, not interlaced, any row filter. Returns { width, height, rgb }
+// with three bytes a pixel.
 import fs from 'node:fs';
 import zlib from 'node:zlib';
 
@@ -16,7 +17,11 @@ function paeth(a, b, c) {
 }
 
 export function readPng(file) {
-  const data = fs.readFileSync(file);
+  return decodePng(fs.readFileSync(file), file);
+}
+
+// The same from the bytes themselves; `file` names them in errors.
+export function decodePng(data, file = 'the PNG data') {
   if (data.length < SIGNATURE.length || !data.subarray(0, 8).equals(SIGNATURE))
     throw new Error(`${file} is not a PNG file`);
   let width = 0;

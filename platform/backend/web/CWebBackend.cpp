@@ -55,23 +55,29 @@ EM_JS(void, corvane_web_attach, (), {
     host.clock = () => performance.now() + host.offset;
     host.now = host.replay ? host.replay[0][2] : u32(host.clock());
 
-    /* Scaled by CSS, the canvas still holds the screen's own pixels. */
+    /* The canvas holds the device's own pixels; the screen is drawn into it
+       f times enlarged at (left, top), f the largest whole factor that fits. */
+    const view = { f: 1, left: 0, top: 0 };
+    host.view = view;
     const screenPoint = (e) => {
         const r = canvas.getBoundingClientRect();
         const sx = r.width > 0 ? canvas.width / r.width : 1;
         const sy = r.height > 0 ? canvas.height / r.height : 1;
-        return [Math.floor((e.clientX - r.left) * sx), Math.floor((e.clientY - r.top) * sy)];
+        return [Math.floor(((e.clientX - r.left) * sx - view.left) / view.f),
+                Math.floor(((e.clientY - r.top) * sy - view.top) / view.f)];
     };
+    const onScreen = (pt) => pt[0] >= 0 && pt[1] >= 0 && pt[0] < (host.frame ? host.frame.width : 240) &&
+                             pt[1] < (host.frame ? host.frame.height : 320);
     /* The event's own time, so that a double tap is judged by when the
        presses happened rather than by when the program got round to them. */
     const stamp = (e) => {
         const now = performance.now();
         return u32((e.timeStamp > 0 && e.timeStamp <= now ? e.timeStamp : now) + host.offset);
     };
-    const push = (kind, e) => {
+    const push = (kind, e, pt) => {
         if (host.replay || host.failed || host.ended)
             return;
-        const [x, y] = screenPoint(e);
+        const [x, y] = pt || screenPoint(e);
         const ev = { kind: kind, x: x, y: y, time: stamp(e) };
         const last = host.queue.length ? host.queue[host.queue.length - 1] : null;
         if (kind === 2 && last && last.kind === 2)
@@ -88,12 +94,16 @@ EM_JS(void, corvane_web_attach, (), {
         if (host.pointer !== null || !e.isPrimary || e.button !== 0)
             return;
         e.preventDefault();
+        /* Beside the screen is no stylus, as on the handheld's bezel. */
+        const pt = screenPoint(e);
+        if (!onScreen(pt))
+            return;
         host.pointer = e.pointerId;
         try {
             canvas.setPointerCapture(e.pointerId);
         } catch (err) {
         }
-        push(0, e);
+        push(0, e, pt);
     };
     /* A cancelled touch or a lost capture lifts the stylus as well, so that
        nothing in the program waits for a release that never comes. */
@@ -127,18 +137,61 @@ EM_JS(void, corvane_web_attach, (), {
             h = Math.imul(h ^ words[i], 0x01000193);
         return h >>> 0;
     };
+    /* The screen's own pixels go into a canvas of its size, and from there,
+       enlarged by nearest neighbour, into the page's. */
+    const source = document.createElement('canvas');
+    const sourceContext = source.getContext('2d');
+    const paint = (x, y, w, h) => {
+        if (!host.context) {
+            host.context = canvas.getContext('2d', { alpha: false });
+            host.context.imageSmoothingEnabled = false;
+        }
+        host.context.drawImage(source, x, y, w, h, view.left + x * view.f, view.top + y * view.f, w * view.f, h * view.f);
+    };
     host.draw = (x, y, w, h) => {
         const f = host.frame;
-        if (canvas.width !== f.width || canvas.height !== f.height) {
-            canvas.width = f.width;
-            canvas.height = f.height;
-            host.context = null;
+        if (source.width !== f.width || source.height !== f.height) {
+            source.width = f.width;
+            source.height = f.height;
         }
-        if (!host.context)
-            host.context = canvas.getContext('2d');
         const pixels = new Uint8ClampedArray(HEAPU8.buffer, f.rgba, f.width * f.height * 4);
-        host.context.putImageData(new ImageData(pixels, f.width, f.height), 0, 0, x, y, w, h);
+        sourceContext.putImageData(new ImageData(pixels, f.width, f.height), 0, 0, x, y, w, h);
+        paint(x, y, w, h);
     };
+    /* The page's canvas has a new size in device pixels: the whole screen again. */
+    const layout = () => {
+        const width = Math.max(1, canvas.width);
+        const height = Math.max(1, canvas.height);
+        const sw = host.frame ? host.frame.width : 240;
+        const sh = host.frame ? host.frame.height : 320;
+        view.f = Math.max(1, Math.floor(Math.min(width / sw, height / sh)));
+        view.left = Math.max(0, Math.floor((width - sw * view.f) / 2));
+        view.top = Math.max(0, Math.floor((height - sh * view.f) / 2));
+        canvas.dataset.scale = String(view.f);
+        canvas.dataset.left = String(view.left);
+        canvas.dataset.top = String(view.top);
+        host.context = null;
+    };
+    host.resize = (width, height) => {
+        canvas.width = width;
+        canvas.height = height;
+        layout();
+        host.repaint();
+    };
+    host.repaint = () => {
+        if (!host.context) {
+            host.context = canvas.getContext('2d', { alpha: false });
+            host.context.imageSmoothingEnabled = false;
+        }
+        host.context.fillStyle = getComputedStyle(document.body).backgroundColor;
+        host.context.fillRect(0, 0, canvas.width, canvas.height);
+        if (host.frame && !host.replay && !host.failed && source.width)
+            paint(0, 0, host.frame.width, host.frame.height);
+    };
+    layout();
+    const size = Module['corvaneSize'] ? Module['corvaneSize']() : null;
+    if (size)
+        host.resize(size.width, size.height);
 
     const remember = (entry) => {
         host.record.push(entry.slice());
@@ -213,6 +266,7 @@ EM_JS(void, corvane_web_attach, (), {
         }
         host.replay = null;
         host.offset = Math.max(kept.now, host.now) - performance.now();
+        host.repaint();
         if (host.frame)
             host.draw(0, 0, host.frame.width, host.frame.height);
         return true;
