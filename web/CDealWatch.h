@@ -6,15 +6,15 @@
 // once nothing from before the deal can matter. A deal leaves Undo's snapshot
 // as it was, so while Undo is available after a deal it would still bring
 // back the game before it; the earlier record stops mattering when the deal
-// finds Undo unavailable, or when the first move after it writes a snapshot
-// of the new game. An Undo before that move brings the old game back, and
-// the record goes on from its older start.
+// finds Undo unavailable, or at the first move after it, which writes a
+// snapshot of the new game. An Undo before that move brings the old game
+// back, and the record goes on from its older start.
 
 #include "model/CBoard.h"
 #include "platform/backend/web/CWebBackend.h"
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 class CDealWatch {
 public:
@@ -28,5 +28,6 @@ public:
 private:
     CWebBackend& m_backend;
     bool m_bWatching = false;
-    std::array<std::uint8_t, CBoard::UNDO_SIZE> m_abSnapshot{};
+    // The piles as the deal left them, once it has finished; a move changes them.
+    std::vector<std::uint8_t> m_aDealt;
 };

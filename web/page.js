@@ -71,7 +71,7 @@
         return false;
       if (entry[0] === 2)
         return entry.length === 4 && whole(entry[1]) && whole(entry[2]) && [-1, 0, 1].includes(entry[3]);
-      if (entry[0] !== 0 && entry[0] !== 1)
+      if (entry[0] !== 1)
         return false;
       if (entry.length === 2)
         return whole(entry[1]);

@@ -48,7 +48,8 @@ after(async () => {
   session.server?.close();
 });
 
-// Errors and warnings that a page reports, kept for the test to check.
+// Errors that a page reports and the page's own warnings, kept for the test
+// to check. (Chromium warns of its own when a test reads the canvas often.)
 export function watch(page) {
   const problems = [];
   const warnings = [];
@@ -56,19 +57,20 @@ export function watch(page) {
   page.on('console', (message) => {
     if (message.type() === 'error')
       problems.push(`console: ${message.text()}`);
-    else if (message.type() === 'warning')
+    else if (message.type() === 'warning' && message.text().startsWith('Corvane'))
       warnings.push(message.text());
   });
   return { problems, warnings };
 }
 
 // A page of its own in a context of its own, with the clock pinned to the
-// script's second unless another address is given.
+// script's second unless another address is given. `init` (given `initArg`)
+// runs in every page of the context before the page's own scripts.
 export async function open(options = {}, address = session.base + pinned) {
-  const { init, ...contextOptions } = options;
+  const { init, initArg, ...contextOptions } = options;
   const context = await session.browser.newContext({ viewport: { width: 720, height: 1000 }, ...contextOptions });
   if (init)
-    await context.addInitScript(init);
+    await context.addInitScript(init, initArg);
   const page = await context.newPage();
   const { problems, warnings } = watch(page);
   await page.goto(address);

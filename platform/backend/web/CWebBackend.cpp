@@ -23,8 +23,11 @@ struct RawEvent {
 // Module.corvaneKeeper ({ save(kept), clear(), tooLong(), live(),
 // replayFailed(why) }).
 //
-// The record is a list of entries, each an array of whole numbers:
-//   [0, now] or [0, now, kind, x, y, time]   a poll: nothing, or an event
+// Input reaches the program only through WaitEvent, when it has nothing
+// else to do; PollEvent never has any. So what the program is given is the
+// sequence of its waits' answers and of its deals' seconds, whatever the
+// number of times it looked in between, and that is the record: a list of
+// entries, each an array of whole numbers:
 //   [1, now] or [1, now, kind, x, y, time]   a wait: a timeout, or an event
 //   [2, second, now, quiet]                  a deal read this second; quiet
 //                                            is 1 when the program's next wait
@@ -45,7 +48,7 @@ EM_JS(void, corvane_web_attach, (), {
     /* Far more than a long game between two deals takes. */
     const LIMIT = 200000;
     const host = {
-        queue: [], wake: null, pointer: null, context: null, frame: null,
+        queue: [], wake: null, pointer: null, lastPoint: null, context: null, frame: null,
         record: [], lastDeal: -1, trimPending: false, unkept: false,
         replay: kept ? kept.entries : null, at: 0,
         offset: 0, now: 0, live: false, sleeping: false, failed: false, ended: false, dirty: false, saveTimer: null
@@ -78,6 +81,10 @@ EM_JS(void, corvane_web_attach, (), {
         if (host.replay || host.failed || host.ended)
             return;
         const [x, y] = pt || screenPoint(e);
+        /* A move to where the stylus already is tells the program nothing. */
+        if (kind === 2 && host.lastPoint && host.lastPoint[0] === x && host.lastPoint[1] === y)
+            return;
+        host.lastPoint = [x, y];
         const ev = { kind: kind, x: x, y: y, time: stamp(e) };
         const last = host.queue.length ? host.queue[host.queue.length - 1] : null;
         if (kind === 2 && last && last.kind === 2)
@@ -89,7 +96,8 @@ EM_JS(void, corvane_web_attach, (), {
     };
 
     /* One stylus: the primary pointer's main button, mouse or touch alike.
-       A stylus touches or is away: moves count only while it is down. */
+       A mouse that rests over a button shows its tooltip, so its moves count
+       while it is up too, where they are on the screen. */
     const down = (e) => {
         if (host.pointer !== null || !e.isPrimary || e.button !== 0)
             return;
@@ -115,8 +123,14 @@ EM_JS(void, corvane_web_attach, (), {
         push(1, e);
     };
     const move = (e) => {
-        if (host.pointer !== null && e.pointerId === host.pointer)
-            push(2, e);
+        if (host.pointer !== null) {
+            if (e.pointerId === host.pointer)
+                push(2, e);
+        } else if (e.pointerType === 'mouse' && e.isPrimary) {
+            const pt = screenPoint(e);
+            if (onScreen(pt))
+                push(2, e, pt);
+        }
     };
     const noMenu = (e) => e.preventDefault();
 
@@ -242,7 +256,7 @@ EM_JS(void, corvane_web_attach, (), {
             keeper.replayFailed(why);
     };
     /* The next recorded answer, which must be of the kind the program asks for. */
-    const NAMES = ['a poll', 'a wait', 'a deal'];
+    const NAMES = { 1: 'a wait', 2: 'a deal' };
     host.next = (call) => {
         const e = host.replay[host.at];
         if (!e) {
@@ -283,13 +297,13 @@ EM_JS(void, corvane_web_attach, (), {
         HEAPU32[at + 3] = e[5];
         return 1;
     };
-    host.answer = (call, out, timedOut, deadline) => {
+    host.answer = (out, timedOut, deadline) => {
         const ev = host.queue.shift();
         let now = u32(host.clock());
         /* A timer may fire a moment early: the program must find it due. */
         if (timedOut && !ev && ((now - deadline) | 0) < 0)
             now = deadline >>> 0;
-        const e = ev ? [call, now, ev.kind, ev.x, ev.y, Math.min(ev.time, now) >>> 0] : [call, now];
+        const e = ev ? [1, now, ev.kind, ev.x, ev.y, Math.min(ev.time, now) >>> 0] : [1, now];
         remember(e);
         return host.give(e, out);
     };
@@ -322,17 +336,6 @@ EM_JS(void, corvane_web_detach, (), {
 
 EM_JS(std::uint32_t, corvane_web_start_clock, (), {
     return Module['corvaneHost'].now;
-});
-
-EM_JS(int, corvane_web_poll, (RawEvent* out), {
-    const host = Module['corvaneHost'];
-    if (host.failed)
-        return 0;
-    if (host.replay) {
-        const e = host.next(0);
-        return e ? host.give(e, out) : 0;
-    }
-    return host.answer(0, out, false, 0);
 });
 
 EM_JS(double, corvane_web_deal_seconds, (double live), {
@@ -389,7 +392,7 @@ EM_JS(int, corvane_web_wait, (int hasDeadline, std::uint32_t deadline, RawEvent*
     }
     host.noteWait(hasDeadline);
     if (host.queue.length)
-        return host.answer(1, out, false, 0);
+        return host.answer(out, false, 0);
     return Asyncify.handleSleep((wakeUp) => {
         let timer = null;
         const resume = (timedOut) => {
@@ -398,7 +401,7 @@ EM_JS(int, corvane_web_wait, (int hasDeadline, std::uint32_t deadline, RawEvent*
             if (timer !== null)
                 clearTimeout(timer);
             try {
-                wakeUp(host.answer(1, out, timedOut, deadline));
+                wakeUp(host.answer(out, timedOut, deadline));
             } catch (e) {
                 if (!e || e.name !== 'ExitStatus')
                     throw e;
@@ -511,19 +514,13 @@ void CWebBackend::Present(const CSurface& screen, const CRegion& dirty)
         send(r);
 }
 
+// Input waits for WaitEvent (see the record above corvane_web_attach).
 bool CWebBackend::PollEvent(CInputEvent& out)
 {
-    for (;;) {
-        if (m_checkpoint)
-            m_checkpoint();
-        RawEvent raw{};
-        const bool got = corvane_web_poll(&raw) != 0;
-        m_nNow = raw.now;
-        if (!got)
-            return false;
-        if (Decode(raw, out))
-            return true;
-    }
+    (void)out;
+    if (m_checkpoint)
+        m_checkpoint();
+    return false;
 }
 
 WaitResult CWebBackend::WaitEvent(std::optional<std::uint32_t> deadline, CInputEvent& out)
