@@ -37,8 +37,9 @@ self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET')
     return;
   event.respondWith((async () => {
-    const cache = await caches.open(CACHE);
-    const hit = await cache.match(event.request, { ignoreSearch: true });
+    // Not caches.open(), which would make the cache again once a newer
+    // worker has dropped it.
+    const hit = await caches.match(event.request, { ignoreSearch: true, cacheName: CACHE });
     return hit ?? fetch(event.request);
   })());
 });

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The browser test. Builds the page with emscripten (web/build.sh) and, on this
-# machine, the headless host's pictures of a scripted game; then plays the
-# same script in headless Chromium and holds the canvas against them.
-# Pictures of a failing step go to build/web-test/.
+# The browser tests. Builds the page with emscripten (web/build.sh) and, on
+# this machine, the headless host's pictures of a scripted game; then plays
+# the same script in headless Chromium and holds the page against them: as
+# played (web), at every scale (scale), kept across reloads (keep), offline
+# and installed (offline); and the page's server against bad requests
+# (serve). Pictures of a failing step go to build/web-test/.
 #
 #   tests/web/run.sh [HOST_BUILD]
 #
@@ -39,4 +41,4 @@ rm -rf build/web-test
 CORVANE_WEB_PAGE="$root/build/web/page" \
 CORVANE_WEB_REFERENCE="$reference" \
 CORVANE_WEB_OUT="$root/build/web-test" \
-  node --test "$here/web.test.mjs"
+  node --test "$here"/*.test.mjs
