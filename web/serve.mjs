@@ -3,12 +3,17 @@
 //   node web/serve.mjs FOLDER [PORT]
 //
 // Any static server does; this one knows the type of .wasm, so that the
-// browser compiles the program while it downloads, and asks browsers not to
-// keep stale copies across rebuilds. The browser test starts it too.
+// browser compiles the program while it downloads, compresses what a browser
+// takes compressed, and asks browsers not to keep stale copies across
+// rebuilds. The browser test starts it too.
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
+import zlib from 'node:zlib';
+
+// Everything but the pictures, which are compressed already.
+const COMPRESSED = new Set(['.html', '.js', '.mjs', '.wasm', '.css', '.json', '.webmanifest']);
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
@@ -66,16 +71,19 @@ export function serve(folder, port = 0, host = '127.0.0.1') {
         reply(response, 404, 'not found');
         return;
       }
+      const gzip = COMPRESSED.has(path.extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
       response.writeHead(200, {
         'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
-        'Content-Length': stats.size,
         'Cache-Control': 'no-cache',
+        Vary: 'Accept-Encoding',
+        ...(gzip ? { 'Content-Encoding': 'gzip' } : { 'Content-Length': stats.size }),
       });
       if (request.method === 'HEAD') {
         response.end();
         return;
       }
-      fs.createReadStream(file).on('error', () => response.destroy()).pipe(response);
+      const body = fs.createReadStream(file).on('error', () => response.destroy());
+      (gzip ? body.pipe(zlib.createGzip({ level: 9 })) : body).pipe(response);
     });
   });
   return new Promise((resolve, reject) => {
