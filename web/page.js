@@ -157,29 +157,39 @@
       newGame.focus();
   };
 
+  const loadScript = (name) => new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = name;
+    script.onload = resolve;
+    script.onerror = () => {
+      script.remove();
+      reject(new Error(`${name} could not be fetched`));
+    };
+    document.head.appendChild(script);
+  });
+
   // corvane.js, loaded once; a failed load is tried afresh on the next start.
+  // A page opened as a file cannot fetch corvane.wasm: it loads it as a script.
+  const fromFile = window.location.protocol === 'file:';
   let program = null;
   const loadProgram = () => {
-    if (typeof window.createCorvane === 'function')
-      return Promise.resolve(window.createCorvane);
     if (!program) {
-      program = new Promise((resolve, reject) => {
-        const script = document.createElement('script');
-        script.src = 'corvane.js';
-        script.onload = () => (typeof window.createCorvane === 'function' ? resolve(window.createCorvane)
-          : reject(new Error('corvane.js holds no program')));
-        script.onerror = () => {
-          script.remove();
-          reject(new Error('corvane.js could not be fetched'));
-        };
-        document.head.appendChild(script);
-      });
+      program = (async () => {
+        if (fromFile && window.corvaneWasm === undefined)
+          await loadScript('corvane-wasm.js');
+        if (typeof window.createCorvane !== 'function')
+          await loadScript('corvane.js');
+        if (typeof window.createCorvane !== 'function')
+          throw new Error('corvane.js holds no program');
+        return window.createCorvane;
+      })();
       program.catch(() => {
         program = null;
       });
     }
     return program;
   };
+  const wasmBinary = () => (fromFile ? Uint8Array.from(atob(window.corvaneWasm), (c) => c.charCodeAt(0)) : undefined);
 
   let current = null;
   const saveCurrent = () => current?.corvaneHost?.save();
@@ -275,7 +285,11 @@
     };
     current = module;
     loadProgram()
-      .then((create) => create(module))
+      .then((create) => {
+        if (fromFile)
+          module.wasmBinary = wasmBinary();
+        return create(module);
+      })
       .catch((error) => {
         console.warn(`Corvane: ${error?.message ?? error}`);
         loadFailed();

@@ -10,13 +10,17 @@ import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
 
+// The worker itself, and the program as a script, which only a page opened as
+// a file (where there is no worker) loads.
+const OWN = new Set(['sw.js', 'corvane-wasm.js']);
+
 function filesOf(folder, under = '') {
   const names = [];
   for (const entry of fs.readdirSync(path.join(folder, under), { withFileTypes: true })) {
     const name = under ? `${under}/${entry.name}` : entry.name;
     if (entry.isDirectory())
       names.push(...filesOf(folder, name));
-    else if (entry.isFile() && name !== 'sw.js')
+    else if (entry.isFile() && !OWN.has(name))
       names.push(name);
   }
   return names.sort();

@@ -3,9 +3,12 @@
 // after every step its canvas must show exactly the headless host's picture.
 // run.sh builds both and sets the folders that session.mjs reads.
 import assert from 'node:assert/strict';
+import path from 'node:path';
 import { test } from 'node:test';
+import { pathToFileURL } from 'node:url';
 import {
-  expectEnded, expectPicture, mouse, open, playSteps, script, session, TEST_TIME, touch,
+  expectEnded, expectPicture, mouse, open, pageFolder, pinned, play, playSteps, running, script, session, step,
+  TEST_TIME, touch,
 } from './session.mjs';
 
 test('the mouse plays the script as the headless host does, and the game ends on Exit and on close',
@@ -60,3 +63,49 @@ test('a pinned time that is not whole seconds is refused', { timeout: TEST_TIME 
     }
   }
 });
+
+test('opened as a file, with no server and no worker, the game plays', { timeout: TEST_TIME }, async () => {
+  const { context, page, problems } = await open({}, `${pathToFileURL(path.join(pageFolder, 'index.html'))}${pinned}`);
+  try {
+    await running(page);
+    await expectPicture(page, 'start', 'file-start');
+    await play(page, mouse, step('stock'), 'file');
+    assert.deepEqual(problems, []);
+  } finally {
+    await context.close();
+  }
+});
+
+test('the browser\'s own gestures stay off the screen, and the page may still be zoomed', { timeout: TEST_TIME },
+  async () => {
+    const { context, page, problems } = await open({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
+    try {
+      await running(page);
+      const seen = await page.evaluate(() => {
+        const canvas = getComputedStyle(document.getElementById('screen'));
+        const body = getComputedStyle(document.body);
+        const root = getComputedStyle(document.documentElement);
+        return {
+          viewport: document.querySelector('meta[name="viewport"]').content,
+          touchAction: canvas.touchAction,
+          selectBody: body.userSelect,
+          overscroll: [root.overscrollBehaviorY, body.overscrollBehaviorY],
+          overflow: [root.overflow, body.overflow],
+        };
+      });
+      assert.doesNotMatch(seen.viewport, /user-scalable|maximum-scale/);
+      assert.deepEqual(seen, {
+        viewport: seen.viewport, touchAction: 'none', selectBody: 'none',
+        overscroll: ['none', 'none'], overflow: ['hidden', 'hidden'],
+      });
+      // A long press on the screen opens no menu.
+      const prevented = await page.evaluate(() => {
+        const event = new MouseEvent('contextmenu', { bubbles: true, cancelable: true });
+        return !document.getElementById('screen').dispatchEvent(event);
+      });
+      assert.ok(prevented, 'the screen lets the browser open its menu');
+      assert.deepEqual(problems, []);
+    } finally {
+      await context.close();
+    }
+  });
