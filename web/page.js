@@ -227,7 +227,7 @@
         initialized = true;
       },
       onExit: (status) => {
-        if (!live)
+        if (kept && !live)
           restart('the program ended while it played back');
         else if (status === 0)
           end('The game has ended.', 'ended', 'New game');
@@ -237,7 +237,7 @@
       onAbort: (what) => {
         if (!initialized)
           loadFailed();
-        else if (!live)
+        else if (kept && !live)
           restart(`the program stopped: ${what}`);
         else
           end(`The game stopped on an error: ${what}`, 'failed', 'New game');
