@@ -10,9 +10,11 @@
 // Decides whether the game can be won from a board's position, by the
 // board's own tests and moves. It searches the positions the moves reach,
 // most promising first and each once, for one whose columns are all empty or
-// single runs: from there the game is always won, and the moves that win it
-// are played out. A win it reports has been played through the board's tests
-// again; "cannot be won" means that every position reachable was searched.
+// single runs: with both decks on the board the game is always won from
+// there, and the moves that win it are played out (a board laid with fewer
+// cards is searched until it is won outright). A win it reports has been
+// played through the board's tests again; "cannot be won" means that every
+// position reachable was searched.
 //
 // The search runs twice at most. The first looks only at moves that lead
 // somewhere: a card from the stock, the waste or a foundation goes onto a
