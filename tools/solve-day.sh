@@ -19,6 +19,10 @@ quantiles() {
 report() {
   local file=$1
   local timing=${file%.txt}.time
+  local answers
+  answers=$(mktemp)
+  grep -v ' deals: ' "$1" >"$answers"
+  file=$answers
   awk '{ n++ } / won in / { w++ } / cannot be won/ { l++ } / unknown after / { u++ }
     END { printf "deals %d: won %d (%.1f %%), cannot be won %d (%.1f %%), unknown %d (%.1f %%)\n",
           n, w, 100 * w / n, l, 100 * l / n, u, 100 * u / n }' "$file"
@@ -28,6 +32,7 @@ report() {
   echo "slowest deals:"
   awk '{ print $(NF - 1), $0 }' "$file" | sort -rn | head -5 | cut -d' ' -f2- | sed 's/^/  /'
   if [ -f "$timing" ]; then cat "$timing"; fi
+  rm -f "$answers"
 }
 
 if [ "${1:-}" = "--report" ]; then
