@@ -150,15 +150,8 @@ std::optional<CFace> ParseCard(std::string_view strCard)
 
 std::string CardName(std::uint8_t nSuit, std::uint8_t nRank)
 {
-    if (nSuit >= SUITS.size() || nRank >= RANKS.size()) {
-        // Appended, not "?" + ...: GCC 12 at -O3 reports a false -Wrestrict
-        // in the insert at the front that operator+ does (GCC bug 105329).
-        std::string strName = "?";
-        strName += std::to_string(nSuit);
-        strName += '/';
-        strName += std::to_string(nRank);
-        return strName;
-    }
+    if (nSuit >= SUITS.size() || nRank >= RANKS.size())
+        return "?" + std::to_string(nSuit) + "/" + std::to_string(nRank);
     return {RANKS[nRank], SUITS[nSuit]};
 }
 
