@@ -19,5 +19,5 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_G
   # std::string's inlined code (GCC bugs 105329 and 105651), in tests that
   # only build strings.
   target_compile_options(corvane_warnings INTERFACE
-    $<$<CONFIG:Release>:-Wno-restrict -Wno-maybe-uninitialized>)
+    "$<$<CONFIG:Release>:-Wno-restrict;-Wno-maybe-uninitialized>")
 endif()
