@@ -14,4 +14,5 @@ corvane_need() {
 }
 
 CORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config libfreetype-dev fonts-dejavu-core libsdl2-dev zlib1g-dev)
-CORVANE_TEST_PACKAGES=(libgtest-dev libgmock-dev clang libclang-rt-14-dev xvfb xdotool faketime x11-utils libx11-dev)
+CORVANE_TEST_PACKAGES=(libgtest-dev libgmock-dev clang libclang-rt-14-dev xvfb xdotool faketime x11-utils libx11-dev
+  dpkg-dev desktop-file-utils appstream lintian)

@@ -20,7 +20,7 @@ fi
 shift $(( $# > 0 ? 1 : 0 ))
 
 build=build/fuzz
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON \
   -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF -DCORVANE_DESKTOP=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target corvane_fuzzers
 

@@ -1,6 +1,6 @@
-// cmake --install puts the program where a desktop finds it: the executable
-// in bin, its menu entry in share/applications, its icon in the hicolor
-// theme at 32 x 32, drawn from icon 128.
+// Installing puts the program where a Debian desktop finds it: the
+// executable in games, its menu entry in share/applications, its icons in
+// the hicolor theme, drawn from icon 128, its metainfo and its manual page.
 
 #include "platform/backend/PngCodec.h"
 #include "platform/res/ResourceTable.h"
@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -37,48 +38,82 @@ std::map<std::string, std::string> DesktopEntry(const std::string& text)
     return keys;
 }
 
-TEST(DesktopInstall, PutsTheProgramItsMenuEntryAndItsIconInTheUsualPlaces)
+// The installed tree: cmake --install into a fresh folder, or, when
+// CORVANE_INSTALLED_PREFIX names one, a tree installed before (the package
+// unpacked with dpkg-deb -x, its usr/ folder).
+TEST(DesktopInstall, PutsTheProgramItsMenuEntryIconsMetainfoAndManPageInTheUsualPlaces)
 {
     CTempDir dir;
     ASSERT_FALSE(dir.Path().empty());
-    const fs::path prefix = dir.Path();
-    std::string output;
-    const std::vector<std::string> install{CMAKE_PROGRAM, "--install", CORVANE_BUILD_DIR, "--prefix",
-                                           prefix.string()};
-    ASSERT_EQ(CChildProcess::Run(install, {}, 120s, &output), 0) << output;
+    fs::path prefix = dir.Path();
+    if (const char* installed = std::getenv("CORVANE_INSTALLED_PREFIX")) {
+        prefix = installed;
+    } else {
+        std::string output;
+        const std::vector<std::string> install{CMAKE_PROGRAM, "--install", CORVANE_BUILD_DIR, "--prefix",
+                                               prefix.string()};
+        ASSERT_EQ(CChildProcess::Run(install, {}, 120s, &output), 0) << output;
+    }
+    const std::string id = CORVANE_APP_ID;
 
-    const fs::path program = prefix / "bin" / "corvane";
+    const fs::path program = prefix / "games" / "corvane";
     ASSERT_TRUE(fs::is_regular_file(program));
     EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none);
 
-    const fs::path entryFile = prefix / "share" / "applications" / "corvane.desktop";
+    const fs::path entryFile = prefix / "share" / "applications" / (id + ".desktop");
     ASSERT_TRUE(fs::is_regular_file(entryFile));
     const auto entry = DesktopEntry(CChildProcess::ReadFile(entryFile.string()));
     EXPECT_EQ(entry.count("Type") ? entry.at("Type") : "", "Application");
     EXPECT_EQ(entry.count("Name") ? entry.at("Name") : "", "Corvane");
     // The menu starts the installed program and shows the installed icon.
     EXPECT_EQ(entry.count("Exec") ? entry.at("Exec") : "", program.filename().string());
-    EXPECT_EQ(entry.count("Icon") ? entry.at("Icon") : "", "corvane");
+    EXPECT_EQ(entry.count("Icon") ? entry.at("Icon") : "", id);
     EXPECT_EQ(entry.count("Terminal") ? entry.at("Terminal") : "", "false");
 
-    const fs::path iconFile = prefix / "share" / "icons" / "hicolor" / "32x32" / "apps" / "corvane.png";
-    ASSERT_TRUE(fs::is_regular_file(iconFile));
-    const std::string bytes = CChildProcess::ReadFile(iconFile.string());
-    ASSERT_GT(bytes.size(), 26u);
-    EXPECT_EQ(bytes[25], 6) << "the icon has no alpha channel";
-    std::string error;
-    const auto png = ReadPng(iconFile.string(), &error);
-    ASSERT_TRUE(png) << error;
+    const std::string metainfo =
+        CChildProcess::ReadFile((prefix / "share" / "metainfo" / (id + ".metainfo.xml")).string());
+    EXPECT_NE(metainfo.find("<id>" + id + "</id>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + id + ".desktop</launchable>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<release version=\"1.0.0.3\""), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(prefix / "share" / "man" / "man6" / "corvane.6.gz"));
+    EXPECT_TRUE(fs::is_regular_file(prefix / "share" / "doc" / "corvane" / "copyright"));
+
+    // Every hicolor size, each a whole-factor enlargement of one of icon
+    // 128's images, centred, clear where the icon is.
     InstallResources(CorvaneResourceData());
-    const auto icon = LoadIconResource(128, 32);
-    ASSERT_TRUE(icon);
-    ASSERT_EQ(png->Width(), 32);
-    ASSERT_EQ(png->Height(), 32);
-    int wrong = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            wrong += (icon->IsOpaque(x, y) ? icon->color.At(x, y) : 0) == png->At(x, y) ? 0 : 1;
-    EXPECT_EQ(wrong, 0) << "pixels of the installed icon unlike icon 128";
+    const auto images = DecodeIcon(FindResource(ResourceType::Icon, 128));
+    ASSERT_TRUE(images);
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        SCOPED_TRACE(size);
+        const std::string dim = std::to_string(size) + "x" + std::to_string(size);
+        const fs::path iconFile = prefix / "share" / "icons" / "hicolor" / dim / "apps" / (id + ".png");
+        std::string error;
+        std::vector<std::uint8_t> alpha;
+        const auto png = ReadPng(iconFile.string(), &error, &alpha);
+        ASSERT_TRUE(png) << error;
+        ASSERT_EQ(png->Width(), size);
+        ASSERT_EQ(png->Height(), size);
+        bool matched = false;
+        for (const IconImage& image : *images) {
+            const int factor = size / image.Width();
+            if (factor < 1)
+                continue;
+            const int offset = (size - image.Width() * factor) / 2;
+            int wrong = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    const int ix = (x - offset) / factor, iy = (y - offset) / factor;
+                    const bool inside = x >= offset && y >= offset && ix < image.Width() && iy < image.Height();
+                    const bool opaque = inside && image.IsOpaque(ix, iy);
+                    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(size) +
+                                           static_cast<std::size_t>(x);
+                    wrong += alpha[at] != (opaque ? 0xFF : 0) ||
+                             (opaque && png->At(x, y) != image.color.At(ix, iy));
+                }
+            matched = matched || wrong == 0;
+        }
+        EXPECT_TRUE(matched) << iconFile << " is no whole-factor enlargement of an image of icon 128";
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -171,7 +172,9 @@ protected:
         env["WAYLAND_DISPLAY"] = "";  // the X server under test, whatever the session
         env["SDL_VIDEODRIVER"] = "";
         std::string error;
-        ASSERT_TRUE(m_program.Start({CORVANE_EXE}, env, m_strOutput, &error)) << error;
+        // CORVANE_E2E_PROGRAM tests another build of corvane, the packaged one.
+        const char* program = std::getenv("CORVANE_E2E_PROGRAM");
+        ASSERT_TRUE(m_program.Start({program ? program : CORVANE_EXE}, env, m_strOutput, &error)) << error;
         const auto until = Clock::now() + 15s;
         std::optional<CXClient::WindowId> window;
         while (!window && m_program.Running() && Clock::now() < until)
