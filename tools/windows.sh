@@ -6,8 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
-corvane_need cmake g++ make libfreetype-dev fonts-dejavu-core \
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip
+corvane_need cmake g++ make libfreetype-dev fonts-dejavu-core "${CORVANE_WINDOWS_PACKAGES[@]}"
 
 flags=""
 for arg in "$@"; do
