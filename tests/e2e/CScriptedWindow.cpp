@@ -70,22 +70,32 @@ CScriptedWindow::CScriptedWindow(CXClient& x, std::string display, CXClient::Win
 {
 }
 
-void CScriptedWindow::Tap(CPoint pt, bool twice)
+CPoint CScriptedWindow::ToWindow(CPoint pt)
 {
     const CRect geometry = m_x.Geometry(m_window);
     const Placement at = PlacementIn(geometry.Width(), geometry.Height());
-    TapWindow({at.area.left + pt.x * at.factor + at.factor / 2, at.area.top + pt.y * at.factor + at.factor / 2},
-              twice);
+    return {at.area.left + pt.x * at.factor + at.factor / 2, at.area.top + pt.y * at.factor + at.factor / 2};
 }
+
+void CScriptedWindow::Tap(CPoint pt, bool twice) { TapWindow(ToWindow(pt), twice); }
 
 void CScriptedWindow::TapWindow(CPoint windowPt, bool twice)
 {
-    std::this_thread::sleep_until(m_lastInput + kBetweenTaps);
-    std::vector<std::string> args{"xdotool", "mousemove", "--window", std::to_string(m_window),
-                                  std::to_string(windowPt.x), std::to_string(windowPt.y), "click"};
+    std::vector<std::string> args{"click"};
     if (twice)
         args.insert(args.end(), {"--repeat", "2", "--delay", "100"});
     args.push_back("1");
+    Mouse(windowPt, args);
+}
+
+void CScriptedWindow::Hover(CPoint pt) { Mouse(ToWindow(pt), {}); }
+
+void CScriptedWindow::Mouse(CPoint windowPt, const std::vector<std::string>& then)
+{
+    std::this_thread::sleep_until(m_lastInput + kBetweenTaps);
+    std::vector<std::string> args{"xdotool", "mousemove", "--window", std::to_string(m_window),
+                                  std::to_string(windowPt.x), std::to_string(windowPt.y)};
+    args.insert(args.end(), then.begin(), then.end());
     std::string output;
     const auto status = CChildProcess::Run(args, {{"DISPLAY", m_strDisplay}}, 10s, &output);
     m_lastInput = Clock::now();
@@ -136,6 +146,9 @@ void CScriptedWindow::Play(const CDesktopScript& script, const std::string& last
             break;
         case CScriptAction::Kind::DoubleTap:
             ASSERT_NO_FATAL_FAILURE(Tap(action.m_pt, true));
+            break;
+        case CScriptAction::Kind::Hover:
+            ASSERT_NO_FATAL_FAILURE(Hover(action.m_pt));
             break;
         case CScriptAction::Kind::Look:
             ASSERT_TRUE(Shows(script.Picture(action.m_strName), action.m_strName));

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 class CScriptedWindow {
 public:
@@ -40,6 +41,8 @@ public:
     // A tap at a screen point, through the scaled window.
     void Tap(CPoint pt, bool twice = false);
     void TapWindow(CPoint windowPt, bool twice = false);
+    // The mouse to a screen point with no button held.
+    void Hover(CPoint pt);
     // Waits until the window shows this screen, scaled and letterboxed.
     ::testing::AssertionResult Shows(const CSurface& expected, const std::string& name);
     // Replays the script's taps, checking each picture, up to and with the
@@ -47,6 +50,11 @@ public:
     void Play(const CDesktopScript& script, const std::string& last = "");
 
 private:
+    // A screen point's centre in the window.
+    CPoint ToWindow(CPoint pt);
+    // xdotool: the pointer to the window point, then the commands given.
+    void Mouse(CPoint windowPt, const std::vector<std::string>& then);
+
     CXClient& m_x;
     std::string m_strDisplay;
     CXClient::WindowId m_window;
