@@ -2,8 +2,6 @@
 // xdotool, its clock pinned by faketime, compared pixel for pixel with the
 // headless host playing the same game.
 
-#include "platform/res/ResourceTable.h"
-#include "res/ResourceData.h"
 #include "tests/e2e/CChildProcess.h"
 #include "tests/e2e/CDesktopScript.h"
 #include "tests/e2e/CScriptedWindow.h"
@@ -170,23 +168,10 @@ TEST_F(DesktopWindowTest, WindowIsTheScreenAtTheLargestFactorWithTheMainWindowsT
     EXPECT_EQ(geometry.Height(), 2 * kScreenHeight);
     EXPECT_EQ(m_pX->Title(m_window), "Corvane");
 
-    InstallResources(CorvaneResourceData());
-    const auto icon = LoadIconResource(128, 32);
-    ASSERT_TRUE(icon);
-    std::vector<std::uint8_t> alpha;
-    const auto shown = m_pX->Icon(m_window, &alpha);
-    ASSERT_TRUE(shown) << "the window has no icon";
-    ASSERT_EQ(shown->Width(), icon->Width());
-    ASSERT_EQ(shown->Height(), icon->Height());
-    int wrong = 0;
-    for (int y = 0; y < icon->Height(); ++y)
-        for (int x = 0; x < icon->Width(); ++x) {
-            const std::size_t i = static_cast<std::size_t>(y * icon->Width() + x);
-            const bool ok = icon->IsOpaque(x, y) ? alpha[i] == 0xFF && shown->At(x, y) == icon->color.At(x, y)
-                                                 : alpha[i] == 0;
-            wrong += ok ? 0 : 1;
-        }
-    EXPECT_EQ(wrong, 0) << "icon pixels unlike icon 128";
+    std::string why;
+    const auto wrong = m_pX->IconPixelsUnlikeIcon128(m_window, &why);
+    ASSERT_TRUE(wrong) << why;
+    EXPECT_EQ(*wrong, 0) << "icon pixels unlike icon 128";
     ASSERT_NO_FATAL_FAILURE(CloseAndExpectStatusZero());
 }
 

@@ -245,8 +245,7 @@ TEST_F(WindowsFileTest, ZipHoldsTheProgramAndHowToPlay)
 class WineWindowTest : public ::testing::Test {
 protected:
     // 600 pixels down hold 320 and a window frame, not 640: factor 1.
-    static constexpr int kDisplayWidth = 800;
-    static constexpr int kDisplayHeight = 600;
+    explicit WineWindowTest(CSize display = {800, 600}) : m_xvfb(display.cx, display.cy) {}
 
     void SetUp() override
     {
@@ -340,7 +339,7 @@ protected:
         EXPECT_EQ(*status, 0) << Output();
     }
 
-    CXvfb m_xvfb{kDisplayWidth, kDisplayHeight};
+    CXvfb m_xvfb;
     CTempDir m_dir;
     std::unique_ptr<CXClient> m_pX;
     CChildProcess m_server;
@@ -370,6 +369,10 @@ TEST_F(WineWindowTest, PlaysTheGameAsTheHeadlessHostShowsItAndClosesWithStatusZe
     const CRect geometry = m_pX->Geometry(m_window);
     EXPECT_EQ(geometry.Width(), CScriptedWindow::kScreenWidth) << "the screen at a factor of 1";
     EXPECT_EQ(geometry.Height(), CScriptedWindow::kScreenHeight);
+    std::string why;
+    const auto unlike = m_pX->IconPixelsUnlikeIcon128(m_window, &why);
+    ASSERT_TRUE(unlike) << why;
+    EXPECT_EQ(*unlike, 0) << "icon pixels unlike icon 128";
     ASSERT_NO_FATAL_FAILURE(m_pWindow->Play(script));
     ASSERT_NO_FATAL_FAILURE(CloseAndExpectStatusZero());
 }
@@ -407,6 +410,49 @@ TEST_F(WineWindowTest, IdleGameUsesNoProcessorTime)
     // of times.
     EXPECT_LE(*ticksAfter - *ticksBefore, 5) << "clock ticks of processor time while idle";
     EXPECT_LE(*wakesAfter - *wakesBefore, 30) << "wake-ups while idle";
+    ASSERT_NO_FATAL_FAILURE(CloseAndExpectStatusZero());
+}
+
+// 768 pixels down hold 640 and a window frame: factor 2, and room to resize.
+class WineLargeScreenTest : public WineWindowTest {
+protected:
+    WineLargeScreenTest() : WineWindowTest({1024, 768}) {}
+};
+
+TEST_F(WineLargeScreenTest, ResizedWindowIsLetterboxedAndItsBarsTakeNoTaps)
+{
+    const CDesktopScript& script = PlayedScript();
+    ASSERT_FALSE(HasFailure());
+    const CSurface& first = script.Picture(script.PictureNames()[0]);
+    const CSurface& turned = script.Picture(script.PictureNames()[1]);
+    ASSERT_NO_FATAL_FAILURE(Launch(&first));
+    EXPECT_EQ(m_pX->Geometry(m_window).Width(), 2 * CScriptedWindow::kScreenWidth);
+    EXPECT_EQ(m_pX->Geometry(m_window).Height(), 2 * CScriptedWindow::kScreenHeight);
+
+    // Large: factor 2 with bars left and right. Small: factor 1, bars all round.
+    for (const auto& [width, height] : {std::pair{1000, 700}, std::pair{300, 400}}) {
+        std::string output;
+        const std::string id = std::to_string(m_window);
+        ASSERT_EQ(CChildProcess::Run({"xdotool", "windowmove", id, "0", "0", "windowsize", id, std::to_string(width),
+                                      std::to_string(height)},
+                                     {{"DISPLAY", m_xvfb.Display()}}, 10s, &output),
+                  0)
+            << output;
+        const auto until = Clock::now() + CScriptedWindow::kSettle;
+        while (m_pX->Geometry(m_window).Width() != width && Clock::now() < until)
+            std::this_thread::sleep_for(50ms);
+        ASSERT_EQ(m_pX->Geometry(m_window), CRect(0, 0, width, height));
+        ASSERT_TRUE(m_pWindow->Shows(first, "wine letterboxed " + std::to_string(width) + "x" + std::to_string(height)));
+    }
+
+    // In the left bar, level with the stock: a host that clamped the press to
+    // the screen would turn the stock.
+    const auto at = CScriptedWindow::PlacementIn(300, 400);
+    ASSERT_NO_FATAL_FAILURE(m_pWindow->TapWindow({at.area.left / 2, at.area.top + 26 + 14}));
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(m_pWindow->Shows(first, "wine after a tap in the bar"));
+    ASSERT_NO_FATAL_FAILURE(m_pWindow->Tap(CPoint{12, 26 + 14}));
+    ASSERT_TRUE(m_pWindow->Shows(turned, "wine the stock turned in the small window"));
     ASSERT_NO_FATAL_FAILURE(CloseAndExpectStatusZero());
 }
 
