@@ -110,7 +110,7 @@ std::unique_ptr<CBackend> CWin32Backend::Create(int nScreenWidth, int nScreenHei
     wc.hInstance = instance;
     wc.hIcon = LoadProgramIcon(instance, GetSystemMetrics(SM_CXICON));
     wc.hIconSm = LoadProgramIcon(instance, GetSystemMetrics(SM_CXSMICON));
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         if (error)
@@ -237,10 +237,11 @@ void CWin32Backend::SetIcon(const CSurface& image, const std::vector<std::uint8_
 
 void CWin32Backend::Resize(int nWidth, int nHeight)
 {
-    m_viewport.SetWindowSize(nWidth, nHeight);
+    CViewport viewport = m_viewport;
+    viewport.SetWindowSize(nWidth, nHeight);
     // A window smaller than the scaled screen still gets all of it in the
     // buffer; the window shows its top left part.
-    const CRect area = m_viewport.ScreenArea();
+    const CRect area = viewport.ScreenArea();
     const int width = std::max({1, nWidth, area.right});
     const int height = std::max({1, nHeight, area.bottom});
     if (width != m_nFrameWidth || height != m_nFrameHeight) {
@@ -253,8 +254,13 @@ void CWin32Backend::Resize(int nWidth, int nHeight)
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         const HBITMAP frame = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!frame || !bits)
-            return;  // keep the old buffer; the picture is clipped until the next resize
+        if (!frame || !bits) {
+            // Out of memory: keep the old buffer and the old placement, which
+            // fit each other; the picture is clipped until the next resize.
+            if (frame)
+                DeleteObject(frame);
+            return;
+        }
         if (!m_hFrameDC)
             m_hFrameDC = CreateCompatibleDC(nullptr);
         const HGDIOBJ old = SelectObject(m_hFrameDC, frame);
@@ -267,6 +273,7 @@ void CWin32Backend::Resize(int nWidth, int nHeight)
         m_nFrameWidth = width;
         m_nFrameHeight = height;
     }
+    m_viewport = viewport;
     // The bars around the screen, then the screen.
     std::fill(m_pFrame, m_pFrame + static_cast<std::ptrdiff_t>(m_nFrameWidth) * m_nFrameHeight, Pixel{0});
     Scale(m_shown.Bounds());
