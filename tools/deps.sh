@@ -14,5 +14,8 @@ corvane_need() {
 }
 
 CORVANE_BUILD_PACKAGES=(cmake g++ make pkg-config libfreetype-dev fonts-dejavu-core libsdl2-dev zlib1g-dev)
+# The Windows program: its cross build, its zip, and Wine to test it under.
+CORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 zip)
+CORVANE_WINE_PACKAGES=(wine wine64 unzip)
 CORVANE_TEST_PACKAGES=(libgtest-dev libgmock-dev clang libclang-rt-14-dev xvfb xdotool faketime x11-utils libx11-dev
   dpkg-dev desktop-file-utils appstream lintian)

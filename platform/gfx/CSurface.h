@@ -2,7 +2,7 @@
 // A 32-bit pixel surface: the screen, an off-screen bitmap, a decoded
 // resource bitmap. Pixels are 0x00RRGGBB, rows top-down, no padding.
 
-#include "platform/gfx/Color.h"
+#include "platform/gfx/Pixel.h"
 #include "platform/gfx/Geometry.h"
 
 #include <cassert>

@@ -80,7 +80,8 @@ inline void BlendLanes(Lanes& to, const Pixel* d, const Pixel* s, std::int32_t m
     to = from == mask ? to : from;
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__)
+// Picking the clone at load time takes ifunc, which Windows' program format lacks.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)
 #define CORVANE_ROW_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define CORVANE_ROW_CLONES

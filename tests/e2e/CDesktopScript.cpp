@@ -108,6 +108,15 @@ bool CDesktopScript::PlayHeadless(std::string* why)
                 complaints += "the board is not as planned at \"" + name + "\"; ";
         });
     };
+    // The mouse comes to rest a tap's gap after the last input.
+    auto hover = [&](CPoint pt, std::uint32_t rest) {
+        m_aActions.push_back({CScriptAction::Kind::Hover, pt, {}, 0});
+        host.Move(pt, CHeadlessBackend::kTapGap);
+        // The mouse at rest, seen once more: a look needs the program to
+        // ask for input after the rest, and a scripted wait at the end
+        // would not let it.
+        host.Move(pt, rest);
+    };
     auto setSecond = [&](std::int64_t second) {
         m_aActions.push_back({CScriptAction::Kind::SetSecond, {}, {}, second});
         host.MarkHere([&clock, second] { clock.Set(second); });
@@ -140,6 +149,12 @@ bool CDesktopScript::PlayHeadless(std::string* why)
     tapFound([] { return ButtonOfTopBox("Yes"); }, "the Yes button");
     look("the deal of the next second",
          [&] { return game.m_pWaste == nullptr && game.m_nSelKind == CBoard::SEL_NONE; });
+    // Shown half a second after the mouse stops, for four seconds.
+    hover(BarItemCentre(CCommandBar::ItemKind::Button, 0), 1000);
+    look("the Exit tooltip", [] {
+        auto* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
+        return frame && frame->m_wndCommandBar.VisibleToolTip() == "Exit";
+    });
 
     host.Seal();
     try {

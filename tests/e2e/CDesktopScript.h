@@ -2,7 +2,8 @@
 // The game the end-to-end test plays, for the deal of 2025-12-10 13:20:00
 // UTC: turn the stock, move the 7 of diamonds onto the 8 of spades, send the
 // Ace of clubs home with a double tap, then Game > Deal, answered Yes a
-// second later. It is played first on the headless host, which finds the
+// second later; last, the mouse rests on the Exit button until its tooltip
+// shows. It is played first on the headless host, which finds the
 // points of the menu item and the button and records what the screen must
 // show after each step; the real window then replays the same taps.
 
@@ -17,6 +18,7 @@ struct CScriptAction {
     enum class Kind {
         Tap,        // press and release at m_pt
         DoubleTap,  // two taps at m_pt, quickly
+        Hover,      // the mouse moves to m_pt with no button held, and rests
         Look,       // the screen must now show picture m_strName
         SetSecond   // the clock's second becomes m_nSecond
     };

@@ -1,5 +1,8 @@
 #include "tests/e2e/CXClient.h"
 
+#include "platform/res/ResourceTable.h"
+#include "res/ResourceData.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -146,6 +149,31 @@ std::optional<CSurface> CXClient::Icon(WindowId window, std::vector<std::uint8_t
     }
     XFree(data);
     return icon;
+}
+
+std::optional<int> CXClient::IconPixelsUnlikeIcon128(WindowId window, std::string* why)
+{
+    InstallResources(CorvaneResourceData());
+    std::vector<std::uint8_t> alpha;
+    const auto shown = Icon(window, &alpha);
+    if (!shown) {
+        *why = "the window has no icon";
+        return std::nullopt;
+    }
+    const auto icon = LoadIconResource(128, shown->Width());
+    if (!icon || icon->Width() != shown->Width() || icon->Height() != shown->Height()) {
+        *why = "icon 128 has no image of " + std::to_string(shown->Width()) + " x " + std::to_string(shown->Height());
+        return std::nullopt;
+    }
+    int wrong = 0;
+    for (int y = 0; y < icon->Height(); ++y)
+        for (int x = 0; x < icon->Width(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * icon->Width() + x);
+            const bool ok = icon->IsOpaque(x, y) ? alpha[i] == 0xFF && shown->At(x, y) == icon->color.At(x, y)
+                                                 : alpha[i] == 0;
+            wrong += ok ? 0 : 1;
+        }
+    return wrong;
 }
 
 bool CXClient::RequestClose(WindowId window)

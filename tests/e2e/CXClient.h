@@ -32,6 +32,10 @@ public:
     std::string Title(WindowId window);
     // The first image of _NET_WM_ICON; alpha receives its alpha channel.
     std::optional<CSurface> Icon(WindowId window, std::vector<std::uint8_t>* alpha);
+    // How many pixels of the window's icon differ from the program's icon
+    // 128 at its size (opaque where the icon is, clear elsewhere); why and
+    // nothing when there is no icon to compare.
+    std::optional<int> IconPixelsUnlikeIcon128(WindowId window, std::string* why);
     // WM_DELETE_WINDOW, as a window manager sends it.
     bool RequestClose(WindowId window);
 

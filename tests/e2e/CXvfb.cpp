@@ -30,7 +30,7 @@ bool CXvfb::Start(std::string* why)
         // Appended rather than ":" + ...: GCC 12 at -O3 warns falsely about the latter.
         const std::string display = std::string(":").append(std::to_string(n));
         const std::string log = "/tmp/corvane-e2e-xvfb-" + std::to_string(n) + ".log";
-        const std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+        const std::string screen = std::to_string(m_nWidth) + "x" + std::to_string(m_nHeight) + "x24";
         if (!m_server.Start({"Xvfb", display, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, {}, log, why))
             return false;
         const auto until = std::chrono::steady_clock::now() + 10s;

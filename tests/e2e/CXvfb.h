@@ -12,6 +12,7 @@ public:
     static constexpr int kHeight = 768;
 
     CXvfb() = default;
+    CXvfb(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight) {}
     ~CXvfb() { m_server.Stop(); }
     CXvfb(const CXvfb&) = delete;
     CXvfb& operator=(const CXvfb&) = delete;
@@ -21,6 +22,8 @@ public:
     const std::string& Display() const { return m_strDisplay; }
 
 private:
+    int m_nWidth = kWidth;
+    int m_nHeight = kHeight;
     CChildProcess m_server;
     std::string m_strDisplay;
 };

@@ -2,22 +2,19 @@
 // xdotool, its clock pinned by faketime, compared pixel for pixel with the
 // headless host playing the same game.
 
-#include "platform/backend/PngCodec.h"
-#include "platform/res/ResourceTable.h"
-#include "res/ResourceData.h"
 #include "tests/e2e/CChildProcess.h"
 #include "tests/e2e/CDesktopScript.h"
+#include "tests/e2e/CScriptedWindow.h"
 #include "tests/e2e/CTempDir.h"
 #include "tests/e2e/CXClient.h"
 #include "tests/e2e/CXvfb.h"
+#include "tests/e2e/PinnedClock.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -27,53 +24,8 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
-// Longer than the window system's double-tap time, so that two taps in a
-// row stay two taps.
-constexpr auto kBetweenTaps = 700ms;
-constexpr auto kSettle = 5s;
-
-std::string ClockText(std::int64_t second)
-{
-    const auto t = static_cast<std::time_t>(second);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-    return text;
-}
-
-// The library faketime preloads, as its own wrapper names it.
-const std::string& FaketimeLibrary()
-{
-    static const std::string library = [] {
-        std::string env;
-        CChildProcess::Run({"faketime", "-f", "+0", "env"}, {}, 10s, &env);
-        std::istringstream lines(env);
-        for (std::string line; std::getline(lines, line);)
-            if (line.rfind("LD_PRELOAD=", 0) == 0)
-                return line.substr(11);
-        return std::string();
-    }();
-    return library;
-}
-
-// The second comes from a file the test can rewrite; SDL's milliseconds,
-// on the monotonic clock, keep running so that double taps work.
-CChildProcess::Environment PinnedClockEnvironment(const std::string& clockFile)
-{
-    return {{"LD_PRELOAD", FaketimeLibrary()},
-            {"FAKETIME_TIMESTAMP_FILE", clockFile},
-            {"FAKETIME_NO_CACHE", "1"},
-            {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
-            {"TZ", "UTC"}};
-}
-
-void WriteClock(const std::string& clockFile, std::int64_t second)
-{
-    std::ofstream(clockFile, std::ios::trunc) << ClockText(second) << "\n";
-}
+constexpr int kScreenWidth = CScriptedWindow::kScreenWidth;
+constexpr int kScreenHeight = CScriptedWindow::kScreenHeight;
 
 std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix)
 {
@@ -83,59 +35,6 @@ std::vector<std::string> LinesStartingWith(const std::string& text, const std::s
         if (line.rfind(prefix, 0) == 0)
             found.push_back(line);
     return found;
-}
-
-// Where a letterboxing host puts the screen in a window of this size.
-struct Placement {
-    int factor;
-    CRect area;
-};
-
-Placement PlacementIn(int width, int height)
-{
-    const int factor = std::max(1, std::min(width / kScreenWidth, height / kScreenHeight));
-    const int x = std::max(0, (width - kScreenWidth * factor) / 2);
-    const int y = std::max(0, (height - kScreenHeight * factor) / 2);
-    return {factor, CRect::FromSize(x, y, kScreenWidth * factor, kScreenHeight * factor)};
-}
-
-// The screen inside a capture of the window, one pixel per block, and what
-// is wrong with the scaling: blocks of more than one colour, bars not black.
-struct Unscaled {
-    CSurface screen;
-    int mixedBlocks = 0;
-    int litBarPixels = 0;
-};
-
-Unscaled Unscale(const CSurface& window)
-{
-    const Placement at = PlacementIn(window.Width(), window.Height());
-    Unscaled out{CSurface(kScreenWidth, kScreenHeight), 0, 0};
-    for (int y = 0; y < kScreenHeight; ++y)
-        for (int x = 0; x < kScreenWidth; ++x) {
-            const int wx = at.area.left + x * at.factor;
-            const int wy = at.area.top + y * at.factor;
-            const Pixel p = window.At(wx, wy);
-            out.screen.Set(x, y, p);
-            bool mixed = false;
-            for (int dy = 0; dy < at.factor; ++dy)
-                for (int dx = 0; dx < at.factor; ++dx)
-                    mixed = mixed || window.At(wx + dx, wy + dy) != p;
-            out.mixedBlocks += mixed ? 1 : 0;
-        }
-    for (int y = 0; y < window.Height(); ++y)
-        for (int x = 0; x < window.Width(); ++x)
-            if (!at.area.Contains({x, y}) && window.At(x, y) != 0)
-                ++out.litBarPixels;
-    return out;
-}
-
-std::string SafeName(std::string name)
-{
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '-';
-    return name;
 }
 
 class DesktopWindowTest : public ::testing::Test {
@@ -185,91 +84,16 @@ protected:
                             << " and said:\n"
                             << Output();
         m_window = *window;
+        m_pWindow = std::make_unique<CScriptedWindow>(*m_pX, m_xvfb.Display(), m_window, m_strClock, E2E_OUTPUT_DIR);
     }
 
-    // A tap at a screen point, through the scaled window.
-    void Tap(CPoint pt, bool twice = false)
-    {
-        const CRect geometry = m_pX->Geometry(m_window);
-        const Placement at = PlacementIn(geometry.Width(), geometry.Height());
-        TapWindow({at.area.left + pt.x * at.factor + at.factor / 2, at.area.top + pt.y * at.factor + at.factor / 2},
-                  twice);
-    }
-
-    void TapWindow(CPoint windowPt, bool twice = false)
-    {
-        std::this_thread::sleep_until(m_lastInput + kBetweenTaps);
-        std::vector<std::string> args{"xdotool", "mousemove", "--window", std::to_string(m_window),
-                                      std::to_string(windowPt.x), std::to_string(windowPt.y), "click"};
-        if (twice)
-            args.insert(args.end(), {"--repeat", "2", "--delay", "100"});
-        args.push_back("1");
-        std::string output;
-        const auto status = CChildProcess::Run(args, {{"DISPLAY", m_xvfb.Display()}}, 10s, &output);
-        m_lastInput = Clock::now();
-        ASSERT_EQ(status, 0) << "xdotool: " << output;
-    }
-
-    // Waits until the window shows this screen, scaled and letterboxed.
+    void Tap(CPoint pt, bool twice = false) { m_pWindow->Tap(pt, twice); }
+    void TapWindow(CPoint windowPt, bool twice = false) { m_pWindow->TapWindow(windowPt, twice); }
     ::testing::AssertionResult Shows(const CSurface& expected, const std::string& name)
     {
-        const auto until = Clock::now() + kSettle;
-        std::optional<CSurface> window;
-        Unscaled last;
-        do {
-            window = m_pX->Capture(m_window);
-            if (window && window->Width() >= kScreenWidth && window->Height() >= kScreenHeight) {
-                last = Unscale(*window);
-                if (last.screen == expected && last.mixedBlocks == 0 && last.litBarPixels == 0) {
-                    // The program took the last tap: the next one counts from here.
-                    m_lastInput = std::max(m_lastInput, Clock::now());
-                    // What the real window showed, kept for a look (and the README).
-                    WritePng(*window, std::string(E2E_OUTPUT_DIR) + "/shown-" + SafeName(name) + ".png");
-                    return ::testing::AssertionSuccess();
-                }
-            }
-            std::this_thread::sleep_for(50ms);
-        } while (Clock::now() < until);
-
-        if (!window)
-            return ::testing::AssertionFailure() << "\"" << name << "\": the window could not be read";
-        const std::string base = std::string(E2E_OUTPUT_DIR) + "/" + SafeName(name);
-        WritePng(*window, base + "-window.png");
-        WritePng(expected, base + "-expected.png");
-        int differ = 0;
-        if (last.screen.Width() == expected.Width() && last.screen.Height() == expected.Height())
-            for (std::size_t i = 0; i < expected.Pixels().size(); ++i)
-                differ += last.screen.Pixels()[i] != expected.Pixels()[i] ? 1 : 0;
-        return ::testing::AssertionFailure()
-               << "\"" << name << "\" not shown within " << kSettle.count() << " s: " << differ
-               << " screen pixels differ, " << last.mixedBlocks << " scaled pixels are not one colour, "
-               << last.litBarPixels << " bar pixels are not black; pictures in " << base << "-*.png";
+        return m_pWindow->Shows(expected, name);
     }
-
-    // Replays the script's taps, checking each picture, up to and with the
-    // picture named last (all of them when none is named).
-    void Play(const CDesktopScript& script, const std::string& last = "")
-    {
-        for (const CScriptAction& action : script.Actions()) {
-            switch (action.m_kind) {
-            case CScriptAction::Kind::Tap:
-                ASSERT_NO_FATAL_FAILURE(Tap(action.m_pt));
-                break;
-            case CScriptAction::Kind::DoubleTap:
-                ASSERT_NO_FATAL_FAILURE(Tap(action.m_pt, true));
-                break;
-            case CScriptAction::Kind::Look:
-                ASSERT_TRUE(Shows(script.Picture(action.m_strName), action.m_strName));
-                if (action.m_strName == last)
-                    return;
-                break;
-            case CScriptAction::Kind::SetSecond:
-                WriteClock(m_strClock, action.m_nSecond);
-                break;
-            }
-        }
-        ASSERT_TRUE(last.empty()) << "the script has no picture \"" << last << "\"";
-    }
+    void Play(const CDesktopScript& script, const std::string& last = "") { m_pWindow->Play(script, last); }
 
     // Closes the host window as a window manager would; the program must end
     // the ordinary way.
@@ -286,9 +110,9 @@ protected:
     std::unique_ptr<CXClient> m_pX;
     CChildProcess m_program;
     CXClient::WindowId m_window = 0;
+    std::unique_ptr<CScriptedWindow> m_pWindow;
     std::string m_strClock;
     std::string m_strOutput;
-    Clock::time_point m_lastInput = Clock::now();
 };
 
 const CDesktopScript& PlayedScript()
@@ -309,7 +133,8 @@ TEST_F(DesktopWindowTest, PlaysTheGameAsTheHeadlessHostShowsItAndClosesWithStatu
     const auto& names = script.PictureNames();
     for (std::size_t i = 1; i < names.size(); ++i)
         ASSERT_FALSE(script.Picture(names[i]) == script.Picture(names[i - 1])) << names[i] << " changes nothing";
-    ASSERT_FALSE(script.Picture(names.back()) == script.Picture(names.front())) << "the second deal is the first";
+    ASSERT_FALSE(script.Picture("the deal of the next second") == script.Picture(names.front()))
+        << "the second deal is the first";
 
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_NO_FATAL_FAILURE(Play(script));
@@ -346,23 +171,10 @@ TEST_F(DesktopWindowTest, WindowIsTheScreenAtTheLargestFactorWithTheMainWindowsT
     EXPECT_EQ(geometry.Height(), 2 * kScreenHeight);
     EXPECT_EQ(m_pX->Title(m_window), "Corvane");
 
-    InstallResources(CorvaneResourceData());
-    const auto icon = LoadIconResource(128, 32);
-    ASSERT_TRUE(icon);
-    std::vector<std::uint8_t> alpha;
-    const auto shown = m_pX->Icon(m_window, &alpha);
-    ASSERT_TRUE(shown) << "the window has no icon";
-    ASSERT_EQ(shown->Width(), icon->Width());
-    ASSERT_EQ(shown->Height(), icon->Height());
-    int wrong = 0;
-    for (int y = 0; y < icon->Height(); ++y)
-        for (int x = 0; x < icon->Width(); ++x) {
-            const std::size_t i = static_cast<std::size_t>(y * icon->Width() + x);
-            const bool ok = icon->IsOpaque(x, y) ? alpha[i] == 0xFF && shown->At(x, y) == icon->color.At(x, y)
-                                                 : alpha[i] == 0;
-            wrong += ok ? 0 : 1;
-        }
-    EXPECT_EQ(wrong, 0) << "icon pixels unlike icon 128";
+    std::string why;
+    const auto wrong = m_pX->IconPixelsUnlikeIcon128(m_window, &why);
+    ASSERT_TRUE(wrong) << why;
+    EXPECT_EQ(*wrong, 0) << "icon pixels unlike icon 128";
     ASSERT_NO_FATAL_FAILURE(CloseAndExpectStatusZero());
 }
 
@@ -403,7 +215,7 @@ TEST_F(DesktopWindowTest, ResizedWindowIsLetterboxedAndItsBarsTakeNoTaps)
                                      {{"DISPLAY", m_xvfb.Display()}}, 10s, &output),
                   0)
             << output;
-        const auto until = Clock::now() + kSettle;
+        const auto until = Clock::now() + CScriptedWindow::kSettle;
         while (m_pX->Geometry(m_window).Width() != width && Clock::now() < until)
             std::this_thread::sleep_for(50ms);
         ASSERT_EQ(m_pX->Geometry(m_window), CRect(0, 0, width, height));
@@ -412,7 +224,7 @@ TEST_F(DesktopWindowTest, ResizedWindowIsLetterboxedAndItsBarsTakeNoTaps)
 
     // In the left bar, level with the stock: a host that clamped the press to
     // the screen would turn the stock.
-    const Placement at = PlacementIn(300, 400);
+    const auto at = CScriptedWindow::PlacementIn(300, 400);
     ASSERT_EQ(at.factor, 1);
     ASSERT_NO_FATAL_FAILURE(TapWindow({at.area.left / 2, at.area.top + 26 + 14}));
     std::this_thread::sleep_for(500ms);

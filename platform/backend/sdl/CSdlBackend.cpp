@@ -78,7 +78,7 @@ std::unique_ptr<CBackend> CSdlBackend::Create(std::string* error)
                     "cannot open a window: no display available (DISPLAY or WAYLAND_DISPLAY must name a running one)");
     }
 
-    CSdlViewport fit(SCREEN_WIDTH, SCREEN_HEIGHT);
+    CViewport fit(SCREEN_WIDTH, SCREEN_HEIGHT);
     SDL_Rect desktop{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     if (SDL_GetDisplayUsableBounds(0, &desktop) != 0) {
         SDL_DisplayMode mode;
@@ -237,13 +237,22 @@ bool CSdlBackend::Translate(const SDL_Event& event, CInputEvent& out)
         m_lastStylus = m_viewport.ToScreenClamped({event.button.x, event.button.y});
         out = {CInputEvent::Kind::Release, m_lastStylus, event.button.timestamp};
         return true;
-    case SDL_MOUSEMOTION:
-        // A stylus is only seen while it touches the screen.
-        if (!m_bStylusDown)
+    case SDL_MOUSEMOTION: {
+        if (event.motion.windowID != WindowId())
             return false;
-        m_lastStylus = m_viewport.ToScreenClamped({event.motion.x, event.motion.y});
-        out = {CInputEvent::Kind::Move, m_lastStylus, event.motion.timestamp};
+        if (m_bStylusDown) {
+            m_lastStylus = m_viewport.ToScreenClamped({event.motion.x, event.motion.y});
+            out = {CInputEvent::Kind::Move, m_lastStylus, event.motion.timestamp};
+            return true;
+        }
+        // A stylus is seen only while it touches, but a mouse is always
+        // there: resting it on a tool button shows the button's tooltip.
+        const auto pt = m_viewport.ToScreen({event.motion.x, event.motion.y});
+        if (!pt)
+            return false;
+        out = {CInputEvent::Kind::Move, *pt, event.motion.timestamp};
         return true;
+    }
     case SDL_QUIT:
         out = {CInputEvent::Kind::Close, {}, event.quit.timestamp};
         return true;

@@ -5,7 +5,7 @@
 // idle game costs no CPU.
 
 #include "platform/backend/CBackend.h"
-#include "platform/backend/sdl/CSdlViewport.h"
+#include "platform/backend/CViewport.h"
 #include "platform/backend/sdl/CX11Connection.h"
 
 #include <memory>
@@ -45,7 +45,7 @@ private:
 
     SDL_Window* m_pWindow;
     std::optional<CX11Connection> m_display;  // on X: slept on in WaitEvent
-    CSdlViewport m_viewport;
+    CViewport m_viewport;
     CSurface m_shown;  // what the window system last presented
     bool m_bVisible = false;
     bool m_bStylusDown = false;

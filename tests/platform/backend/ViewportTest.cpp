@@ -1,4 +1,4 @@
-#include "platform/backend/sdl/CSdlViewport.h"
+#include "platform/backend/CViewport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,26 @@ struct FitCase {
     int factor;
 };
 
-class SdlViewportFit : public ::testing::TestWithParam<FitCase> {};
+class ViewportFit : public ::testing::TestWithParam<FitCase> {};
 
-TEST_P(SdlViewportFit, LargestWholeFactorThatFitsWithTheWindowFrame)
+TEST_P(ViewportFit, LargestWholeFactorThatFitsWithTheWindowFrame)
 {
-    const CSdlViewport viewport(240, 320);
+    const CViewport viewport(240, 320);
     EXPECT_EQ(viewport.FitFactor(GetParam().width, GetParam().height), GetParam().factor);
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, SdlViewportFit,
+TEST(Viewport, FitsWithTheFrameTheHostMeasured)
+{
+    const CViewport viewport(240, 320);
+    // A Windows frame at 96 dpi: 16 across, 39 down with the caption.
+    EXPECT_EQ(viewport.FitFactor(1024, 679, {16, 39}), 2);
+    EXPECT_EQ(viewport.FitFactor(1024, 678, {16, 39}), 1);
+    EXPECT_EQ(viewport.FitFactor(736, 2000, {16, 39}), 3);
+    EXPECT_EQ(viewport.FitFactor(735, 2000, {16, 39}), 2);
+    EXPECT_EQ(viewport.FitFactor(480, 640, {0, 0}), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ViewportFit,
                          ::testing::Values(FitCase{1024, 768, 2},    // 640 + frame fits, 960 does not
                                            FitCase{1920, 1040, 3},   // a full HD desktop less its panel
                                            FitCase{2560, 1400, 4},
@@ -29,9 +40,9 @@ INSTANTIATE_TEST_SUITE_P(Desktops, SdlViewportFit,
                                            FitCase{496, 2000, 2},    // the width decides
                                            FitCase{495, 2000, 1}));
 
-TEST(SdlViewport, WindowOfExactMultipleHasNoBars)
+TEST(Viewport, WindowOfExactMultipleHasNoBars)
 {
-    CSdlViewport viewport(240, 320);
+    CViewport viewport(240, 320);
     viewport.SetWindowSize(720, 960);
     EXPECT_EQ(viewport.Factor(), 3);
     EXPECT_EQ(viewport.ScreenArea(), CRect(0, 0, 720, 960));
@@ -41,9 +52,9 @@ TEST(SdlViewport, WindowOfExactMultipleHasNoBars)
     EXPECT_EQ(viewport.ToWindow(CRect(1, 2, 3, 5)), CRect(3, 6, 9, 15));
 }
 
-TEST(SdlViewport, LargerWindowIsLetterboxedAndItsBarsTakeNoTaps)
+TEST(Viewport, LargerWindowIsLetterboxedAndItsBarsTakeNoTaps)
 {
-    CSdlViewport viewport(240, 320);
+    CViewport viewport(240, 320);
     viewport.SetWindowSize(1000, 700);  // 2 fits both ways, 3 only across
     EXPECT_EQ(viewport.Factor(), 2);
     EXPECT_EQ(viewport.ScreenArea(), CRect(260, 30, 740, 670));
@@ -57,9 +68,9 @@ TEST(SdlViewport, LargerWindowIsLetterboxedAndItsBarsTakeNoTaps)
     EXPECT_EQ(viewport.ToScreenClamped({999, 699}), CPoint(239, 319));
 }
 
-TEST(SdlViewport, ResizeChangesTheFactorBothWays)
+TEST(Viewport, ResizeChangesTheFactorBothWays)
 {
-    CSdlViewport viewport(240, 320);
+    CViewport viewport(240, 320);
     viewport.SetWindowSize(300, 400);
     EXPECT_EQ(viewport.Factor(), 1);
     EXPECT_EQ(viewport.ScreenArea(), CRect(30, 40, 270, 360));
@@ -68,9 +79,9 @@ TEST(SdlViewport, ResizeChangesTheFactorBothWays)
     EXPECT_EQ(viewport.ScreenArea(), CRect(0, 0, 960, 1280));
 }
 
-TEST(SdlViewport, WindowSmallerThanTheScreenShowsItsTopLeft)
+TEST(Viewport, WindowSmallerThanTheScreenShowsItsTopLeft)
 {
-    CSdlViewport viewport(240, 320);
+    CViewport viewport(240, 320);
     viewport.SetWindowSize(200, 100);
     EXPECT_EQ(viewport.Factor(), 1);
     EXPECT_EQ(viewport.ScreenArea(), CRect(0, 0, 240, 320));

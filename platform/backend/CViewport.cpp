@@ -1,21 +1,21 @@
-#include "platform/backend/sdl/CSdlViewport.h"
+#include "platform/backend/CViewport.h"
 
 #include <algorithm>
 
-CSdlViewport::CSdlViewport(int nScreenWidth, int nScreenHeight)
+CViewport::CViewport(int nScreenWidth, int nScreenHeight)
     : m_nScreenWidth(nScreenWidth), m_nScreenHeight(nScreenHeight), m_nWindowWidth(nScreenWidth),
       m_nWindowHeight(nScreenHeight)
 {
 }
 
-int CSdlViewport::FitFactor(int nDesktopWidth, int nDesktopHeight) const
+int CViewport::FitFactor(int nDesktopWidth, int nDesktopHeight, CSize frame) const
 {
-    const int across = (nDesktopWidth - kDecorationWidth) / m_nScreenWidth;
-    const int down = (nDesktopHeight - kDecorationHeight) / m_nScreenHeight;
+    const int across = (nDesktopWidth - frame.cx) / m_nScreenWidth;
+    const int down = (nDesktopHeight - frame.cy) / m_nScreenHeight;
     return std::max(1, std::min(across, down));
 }
 
-void CSdlViewport::SetWindowSize(int nWidth, int nHeight)
+void CViewport::SetWindowSize(int nWidth, int nHeight)
 {
     m_nWindowWidth = std::max(0, nWidth);
     m_nWindowHeight = std::max(0, nHeight);
@@ -26,18 +26,18 @@ void CSdlViewport::SetWindowSize(int nWidth, int nHeight)
                 std::max(0, (m_nWindowHeight - m_nScreenHeight * m_nFactor) / 2)};
 }
 
-CRect CSdlViewport::ScreenArea() const
+CRect CViewport::ScreenArea() const
 {
     return CRect::FromSize(m_origin.x, m_origin.y, m_nScreenWidth * m_nFactor, m_nScreenHeight * m_nFactor);
 }
 
-CRect CSdlViewport::ToWindow(const CRect& screenRect) const
+CRect CViewport::ToWindow(const CRect& screenRect) const
 {
     return {m_origin.x + screenRect.left * m_nFactor, m_origin.y + screenRect.top * m_nFactor,
             m_origin.x + screenRect.right * m_nFactor, m_origin.y + screenRect.bottom * m_nFactor};
 }
 
-std::optional<CPoint> CSdlViewport::ToScreen(CPoint window) const
+std::optional<CPoint> CViewport::ToScreen(CPoint window) const
 {
     const CRect area = ScreenArea();
     if (!area.Contains(window) || window.x >= m_nWindowWidth || window.y >= m_nWindowHeight)
@@ -45,7 +45,7 @@ std::optional<CPoint> CSdlViewport::ToScreen(CPoint window) const
     return CPoint{(window.x - area.left) / m_nFactor, (window.y - area.top) / m_nFactor};
 }
 
-CPoint CSdlViewport::ToScreenClamped(CPoint window) const
+CPoint CViewport::ToScreenClamped(CPoint window) const
 {
     const CRect area = ScreenArea();
     const int x = std::clamp(window.x, area.left, area.right - 1);

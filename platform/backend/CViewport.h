@@ -7,18 +7,19 @@
 
 #include <optional>
 
-class CSdlViewport {
+class CViewport {
 public:
     // What a window manager usually adds around a window (title bar, frame);
     // the scaled screen must fit the desktop together with it.
     static constexpr int kDecorationWidth = 16;
     static constexpr int kDecorationHeight = 64;
 
-    CSdlViewport(int nScreenWidth, int nScreenHeight);
+    CViewport(int nScreenWidth, int nScreenHeight);
 
     // The largest whole factor at which the screen and its window frame fit
-    // a desktop area of this size; at least 1.
-    int FitFactor(int nDesktopWidth, int nDesktopHeight) const;
+    // a desktop area of this size; at least 1. A host that knows its frame
+    // passes it.
+    int FitFactor(int nDesktopWidth, int nDesktopHeight, CSize frame = {kDecorationWidth, kDecorationHeight}) const;
 
     // The host window's drawable size changed.
     void SetWindowSize(int nWidth, int nHeight);
