@@ -9,11 +9,33 @@ namespace {
 constexpr COLORREF kCardMask = RGB(0, 255, 0);
 constexpr COLORREF kInkMask = RGB(255, 255, 255);
 
-// The board's regions, in board pixels.
+// The board's grid, in board pixels: ten slots across, the top row of
+// stock, waste and foundations, and the columns below it.
 constexpr int kSlot = 24;
+constexpr int kCardImageWidth = 24;
+constexpr int kCardWidth = kCardImageWidth - 1;  // the image's last column is transparent
+constexpr int kCardHeight = 28;
+constexpr int kPipWidth = 6;
+constexpr int kGlyphWidth = 5;
+constexpr int kTopRowY = 1;  // the stock's top card and the foundations
+// The stock and the waste show their top card and, as bands of two rows,
+// up to two cards beneath it.
+constexpr int kStackShown = 3;
+constexpr int kBand = 2;
+constexpr int kWasteX = kSlot;
+constexpr int kWasteY = kTopRowY + kBand * (kStackShown - 1);
+constexpr int kFoundationX = 2 * kSlot;
 constexpr int kTopRowHeight = 28;  // taps above this row act on the top row
 constexpr int kColumnsTop = 35;
 constexpr int kFan = 10;
+// A face's marks, from the card's top-left corner.
+constexpr int kGlyphX = 10;
+constexpr int kPipX = 16;
+constexpr int kMarkY = 2;
+
+constexpr int FoundationX(int f) { return kFoundationX + kSlot * f; }
+constexpr int ColumnX(int c) { return kSlot * c; }
+constexpr int ColumnCardY(int k) { return kColumnsTop + kFan * k; }
 
 }  // namespace
 
@@ -38,13 +60,13 @@ CBoardView::~CBoardView() = default;
 
 bool CBoardView::BuildStrips()
 {
-    m_ilArrow.Create(IDB_ARROW, 24, 1, kCardMask);
-    m_ilFace.Create(IDB_FACE, 24, 1, kCardMask);
-    m_ilBack.Create(IDB_CARDBACK, 24, 1, kCardMask);
-    m_ilFaceTop.Create(IDB_FACETOP, 24, 1, kCardMask);
-    m_ilSuit.Create(IDB_SUITS, 6, 4, kInkMask);
-    m_ilRank[0].Create(IDB_RANKS_BLACK, 5, 13, kInkMask);
-    m_ilRank[1].Create(IDB_RANKS_RED, 5, 13, kInkMask);
+    m_ilArrow.Create(IDB_ARROW, kCardImageWidth, 1, kCardMask);
+    m_ilFace.Create(IDB_FACE, kCardImageWidth, 1, kCardMask);
+    m_ilBack.Create(IDB_CARDBACK, kCardImageWidth, 1, kCardMask);
+    m_ilFaceTop.Create(IDB_FACETOP, kCardImageWidth, 1, kCardMask);
+    m_ilSuit.Create(IDB_SUITS, kPipWidth, 4, kInkMask);
+    m_ilRank[0].Create(IDB_RANKS_BLACK, kGlyphWidth, 13, kInkMask);
+    m_ilRank[1].Create(IDB_RANKS_RED, kGlyphWidth, 13, kInkMask);
     return true;
 }
 
@@ -67,12 +89,10 @@ void InvertRectangle(CDC* pDC, CRect r)
     pDC->PatBlt(r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
 }
 
-void CBoardView::DrawFace(CDC* pDC, const CCard* pCard, int x, int y, int faceX, int faceY) const
+void CBoardView::DrawFace(CDC* pDC, const CCard* pCard, int x, int y) const
 {
-    (void)x;
-    (void)y;
-    m_ilSuit.Draw(pDC, pCard->m_nSuit, {faceX + 16, faceY + 2}, ILD_TRANSPARENT);
-    m_ilRank[pCard->m_nSuit % 2].Draw(pDC, pCard->m_nRank, {faceX + 10, faceY + 2}, ILD_TRANSPARENT);
+    m_ilSuit.Draw(pDC, pCard->m_nSuit, {x + kPipX, y + kMarkY}, ILD_TRANSPARENT);
+    m_ilRank[pCard->m_nSuit % 2].Draw(pDC, pCard->m_nRank, {x + kGlyphX, y + kMarkY}, ILD_TRANSPARENT);
 }
 
 void CBoardView::PaintBoard(CDC* pDC) const
@@ -81,36 +101,30 @@ void CBoardView::PaintBoard(CDC* pDC) const
 
     // The stock, face down: a back, with a band for each of two more cards.
     int stock = 0;
-    for (const CCard* p = m_board.m_pStock; p && stock < 3; p = p->m_pNext)
+    for (const CCard* p = m_board.m_pStock; p && stock < kStackShown; p = p->m_pNext)
         ++stock;
-    if (stock >= 3)
-        m_ilBack.Draw(pDC, 0, {0, 5}, ILD_NORMAL);
-    if (stock >= 2)
-        m_ilBack.Draw(pDC, 0, {0, 3}, ILD_NORMAL);
-    if (stock >= 1)
-        m_ilBack.Draw(pDC, 0, {0, 1}, ILD_NORMAL);
+    for (int i = stock - 1; i >= 0; --i)
+        m_ilBack.Draw(pDC, 0, {0, kTopRowY + kBand * i}, ILD_NORMAL);
 
     // The waste: the top card's face below the edges of two more.
     int waste = 0;
-    for (const CCard* p = m_board.m_pWaste; p && waste < 3; p = p->m_pNext)
+    for (const CCard* p = m_board.m_pWaste; p && waste < kStackShown; p = p->m_pNext)
         ++waste;
-    if (waste >= 3)
-        m_ilFaceTop.Draw(pDC, 0, {24, 1}, ILD_TRANSPARENT);
-    if (waste >= 2)
-        m_ilFaceTop.Draw(pDC, 0, {24, 3}, ILD_TRANSPARENT);
+    for (int i = waste - 1; i >= 1; --i)
+        m_ilFaceTop.Draw(pDC, 0, {kWasteX, kWasteY - kBand * i}, ILD_TRANSPARENT);
     if (const CCard* w = m_board.m_pWaste) {
-        m_ilFace.Draw(pDC, 0, {24, 5}, ILD_NORMAL);
-        DrawFace(pDC, w, 24, 5, 24, 5);
+        m_ilFace.Draw(pDC, 0, {kWasteX, kWasteY}, ILD_NORMAL);
+        DrawFace(pDC, w, kWasteX, kWasteY);
     }
 
     // The foundations: a back while empty, else the top card.
     for (int f = 0; f < CBoard::NUM_FOUNDATIONS; ++f) {
-        const int x = 48 + kSlot * f;
+        const int x = FoundationX(f);
         if (const CCard* t = m_board.m_apFoundation[f]) {
-            m_ilFace.Draw(pDC, 0, {x, 1}, ILD_NORMAL);
-            DrawFace(pDC, t, x, 1, x, 1);
+            m_ilFace.Draw(pDC, 0, {x, kTopRowY}, ILD_NORMAL);
+            DrawFace(pDC, t, x, kTopRowY);
         } else {
-            m_ilBack.Draw(pDC, 0, {x, 1}, ILD_NORMAL);
+            m_ilBack.Draw(pDC, 0, {x, kTopRowY}, ILD_NORMAL);
         }
     }
 
@@ -118,30 +132,30 @@ void CBoardView::PaintBoard(CDC* pDC) const
     for (int c = 0; c < CBoard::NUM_COLUMNS; ++c) {
         int k = 0;
         for (const CCard* p = m_board.m_apColumn[c]; p; p = p->m_pNext, ++k) {
-            const int x = kSlot * c;
-            const int y = kColumnsTop + kFan * k;
+            const int x = ColumnX(c);
+            const int y = ColumnCardY(k);
             (p->m_pNext ? m_ilFaceTop : m_ilFace).Draw(pDC, 0, {x, y}, ILD_TRANSPARENT);
-            DrawFace(pDC, p, x, y, x, y);
+            DrawFace(pDC, p, x, y);
         }
     }
 
-    // The selection, inverted.
+    // The selection, inverted over the cards' visible width: the top card,
+    // or the run from its first card to the bottom of the column's last.
     switch (m_board.m_nSelKind) {
     case CBoard::SEL_WASTE:
-        InvertRectangle(pDC, {24, 5, 47, 33});
+        InvertRectangle(pDC, CRect::FromSize(kWasteX, kWasteY, kCardWidth, kCardHeight));
         break;
-    case CBoard::SEL_FOUNDATION: {
-        const int f = m_board.m_nSelPile;
-        InvertRectangle(pDC, {48 + kSlot * f, 1, 71 + kSlot * f, 29});
+    case CBoard::SEL_FOUNDATION:
+        InvertRectangle(pDC, CRect::FromSize(FoundationX(m_board.m_nSelPile), kTopRowY, kCardWidth, kCardHeight));
         break;
-    }
     case CBoard::SEL_COLUMN: {
         const int c = m_board.m_nSelPile;
         const int k = m_board.m_nSelCard;
         int m = 0;
         for (const CCard* p = m_board.CardAt(c, k); p; p = p->m_pNext)
             ++m;
-        InvertRectangle(pDC, {kSlot * c, kColumnsTop + kFan * k, kSlot * c + 23, 53 + kFan * (k + m)});
+        const int x = ColumnX(c);
+        InvertRectangle(pDC, {x, ColumnCardY(k), x + kCardWidth, ColumnCardY(k + m - 1) + kCardHeight});
         break;
     }
     default:
@@ -208,10 +222,10 @@ void CBoardView::OnLButtonDown(UINT nFlags, CPoint point)
     if (point.y < kTopRowHeight) {
         if (point.x < kSlot)
             TapStock();
-        else if (point.x < 2 * kSlot)
+        else if (point.x < kFoundationX)
             TapWaste();
-        else if (point.x > 2 * kSlot)
-            TapFoundation((point.x - 2 * kSlot) / kSlot);
+        else if (point.x > kFoundationX)
+            TapFoundation((point.x - kFoundationX) / kSlot);
         return;  // x = 48 belongs to nothing
     }
     if (point.y < kColumnsTop)
@@ -370,7 +384,7 @@ void CBoardView::OnLButtonDblClk(UINT nFlags, CPoint point)
         return;
     CBoard& b = m_board;
     // The waste's own zone leaves out the tap region's first pixel column.
-    if (point.y <= 27 && point.x >= 25 && point.x <= 47) {
+    if (point.y < kTopRowHeight && point.x > kWasteX && point.x < kFoundationX) {
         if (!b.m_pWaste)
             return;
         const int f = b.PickFoundation(b.m_pWaste);

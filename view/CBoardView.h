@@ -57,7 +57,8 @@ private:
     void TapFoundation(int f);
     void TapColumn(int c, int i);
     void Reselect(int c, int i);
-    void DrawFace(CDC* pDC, const CCard* pCard, int x, int y, int faceX, int faceY) const;
+    // The pip and the glyph of a face-up card whose image is at (x, y).
+    void DrawFace(CDC* pDC, const CCard* pCard, int x, int y) const;
     void ShowWinPrompt();
 
     // Built in member order before the board deals its first game.
