@@ -34,6 +34,10 @@ public:
     static const MessageEntry s_entries[];
 
     // The image strips, in member order, before the game.
+    // The arrow tile (bitmap 135) is part of the game's artwork and is built
+    // first, like the others, but nothing in the game draws it: the board
+    // has no place for it. It stays so that the strips, their bitmaps and
+    // the order they are built in are the game's own.
     CImageList m_ilArrow;
     CImageList m_ilFace;
     CImageList m_ilBack;
