@@ -5,10 +5,11 @@
 
 #include "tests/app/AppScript.h"
 
-#include "platform/backend/PngCodec.h"
 #include "platform/gfx/Raster.h"
 #include "platform/win/Text.h"
 #include "res/Resource.h"
+#include "tests/platform/support/PngReader.h"
+#include "tools/png/PngWriter.h"
 
 #include <gtest/gtest.h>
 

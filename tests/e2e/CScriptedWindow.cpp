@@ -1,8 +1,8 @@
 #include "tests/e2e/CScriptedWindow.h"
 
-#include "platform/backend/PngCodec.h"
 #include "tests/e2e/CChildProcess.h"
 #include "tests/e2e/PinnedClock.h"
+#include "tools/png/PngWriter.h"
 
 #include <cctype>
 #include <thread>

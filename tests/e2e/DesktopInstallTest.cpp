@@ -2,11 +2,11 @@
 // executable in games, its menu entry in share/applications, its icons in
 // the hicolor theme, drawn from icon 128, its metainfo and its manual page.
 
-#include "platform/backend/PngCodec.h"
 #include "platform/res/ResourceTable.h"
 #include "res/ResourceData.h"
 #include "tests/e2e/CChildProcess.h"
 #include "tests/e2e/CTempDir.h"
+#include "tests/platform/support/PngReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "tests/soak/CSoakBackend.h"
 
-#include "platform/backend/PngCodec.h"
 #include "platform/gfx/Raster.h"
 #include "platform/win/WinApi.h"
 #include "tests/soak/CSoakProbe.h"
+#include "tools/png/PngWriter.h"
 
 #include <algorithm>
 #include <cstdio>

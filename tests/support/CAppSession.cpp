@@ -1,11 +1,11 @@
 #include "tests/support/CAppSession.h"
 
-#include "platform/backend/PngCodec.h"
 #include "platform/fw/CMenuPopup.h"
 #include "platform/gfx/Raster.h"
 #include "platform/win/CScriptExhausted.h"
 #include "res/CorvaneResources.h"
 #include "res/ResourceData.h"
+#include "tools/png/PngWriter.h"
 
 #include <stdexcept>
 

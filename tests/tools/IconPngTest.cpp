@@ -1,7 +1,7 @@
 // corvane_icon_png as the build runs it: a PNG with transparency, the size
 // asked for; and bad arguments refused with one line and status 2.
 
-#include "platform/backend/PngCodec.h"
+#include "tests/platform/support/PngReader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // positions against the reference painter, the selection rectangles against
 // their exact extents, and what the screen shows after redraws.
 
-#include "platform/backend/PngCodec.h"
+#include "tests/platform/support/PngReader.h"
 #include "tests/view/CBoardSession.h"
 #include "tests/view/CReferencePainter.h"
 #include "tests/view/PictureCheck.h"

@@ -1,6 +1,6 @@
 #include "tests/view/PictureCheck.h"
 
-#include "platform/backend/PngCodec.h"
+#include "tools/png/PngWriter.h"
 
 #include <algorithm>
 #include <cctype>

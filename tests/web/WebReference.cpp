@@ -13,9 +13,9 @@
 // declined, and the close button ends the program. OUTPUT_FOLDER receives script.json and a PNG for
 // every picture.
 
-#include "platform/backend/PngCodec.h"
 #include "platform/win/NonClient.h"
 #include "tests/support/CAppSession.h"
+#include "tools/png/PngWriter.h"
 
 #include <charconv>
 #include <cstdio>

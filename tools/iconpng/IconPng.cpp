@@ -9,10 +9,10 @@
 // pixels are the ones the window shows as its icon, taken from the
 // resources built into the program.
 
-#include "platform/backend/PngCodec.h"
 #include "platform/res/ResourceTable.h"
 #include "res/ResourceData.h"
 #include "tools/iconpng/IconPicture.h"
+#include "tools/png/PngWriter.h"
 
 #include <cstdio>
 #include <string>

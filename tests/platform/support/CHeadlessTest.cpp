@@ -1,8 +1,8 @@
 #include "tests/platform/support/CHeadlessTest.h"
 
-#include "platform/backend/PngCodec.h"
 #include "platform/fw/CWinApp.h"
 #include "platform/win/CScriptExhausted.h"
+#include "tools/png/PngWriter.h"
 
 #include <cstdio>
 

@@ -1,4 +1,5 @@
-#include "platform/backend/PngCodec.h"
+#include "tests/platform/support/PngReader.h"
+#include "tools/png/PngWriter.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
