@@ -25,6 +25,18 @@ void CInputRouter::Forget(HWND hwnd)
         m_hOkPressed = nullptr;
 }
 
+const CWindowTree::Window* CInputRouter::Target(CPoint screen, bool* nonClient) const
+{
+    if (const CWindowTree::Window* captured = m_tree.Find(m_hCapture))
+        return captured;
+    const CWindowTree::Window* target = m_tree.HitTest(screen);
+    // A disabled window, or one inside a disabled window, takes no input.
+    if (!target || !m_tree.EnabledChain(target))
+        return nullptr;
+    *nonClient = !m_tree.ClientRectScreen(target).Contains(screen);
+    return target;
+}
+
 CInputRouter::Routed CInputRouter::Route(const CInputEvent& ev)
 {
     using Kind = CInputEvent::Kind;
@@ -34,16 +46,8 @@ CInputRouter::Routed CInputRouter::Route(const CInputEvent& ev)
     else if (ev.kind == Kind::Release)
         m_bButtonDown = false;
 
-    const CWindowTree::Window* target = m_tree.Find(m_hCapture);
     bool nonClient = false;
-    if (!target) {
-        target = m_tree.HitTest(ev.pt);
-        // A disabled window, or one inside a disabled window, takes no input.
-        if (!target || !m_tree.EnabledChain(target))
-            target = nullptr;
-        else
-            nonClient = !m_tree.ClientRectScreen(target).Contains(ev.pt);
-    }
+    const CWindowTree::Window* target = Target(ev.pt, &nonClient);
     if (ev.kind != Kind::Move && (m_hOkPressed || (target && nonClient))) {
         RouteOkButton(ev, target, out);
         return out;

@@ -34,6 +34,9 @@ public:
     void Forget(HWND hwnd);
 
 private:
+    // The capture, else the window under the point if it takes input, and
+    // whether the point is on its frame.
+    const CWindowTree::Window* Target(CPoint screen, bool* nonClient) const;
     void RouteOkButton(const CInputEvent& ev, const CWindowTree::Window* target, Routed& out);
 
     const CWindowTree& m_tree;

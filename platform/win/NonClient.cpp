@@ -2,7 +2,6 @@
 
 #include "platform/gfx/Raster.h"
 #include "platform/win/Text.h"
-#include "platform/win/WinApi.h"
 
 namespace nonclient {
 namespace {

@@ -58,7 +58,6 @@ CPoint ScreenToClient(HWND hwnd, CPoint p);
 HWND WindowFromPoint(CPoint screen);
 // Where the client area lies inside the window rectangle (border, caption).
 CRect GetNonClientInsets(DWORD style, DWORD exStyle);
-inline constexpr int CAPTION_HEIGHT = 18;
 
 // Messages.
 using MessageHook = std::function<void(const MSG&)>;
