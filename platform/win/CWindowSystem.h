@@ -7,15 +7,15 @@
 //
 //     CWindowTree      the windows, handles, z-order, geometry, hit testing
 //     CWindowClasses   registered classes
-//     CScreen          the screen and what of it changed
-//     CUpdateRegions   update regions, the next window to paint   (tree, screen)
-//     CInputRouter     capture, button, double clicks, OK button   (tree)
-//     CTimerQueue      timers, on the host's clock
+//     CScreen          the screen and what of it changed        (the host, to show it)
+//     CUpdateRegions   update regions, the next window to paint  (tree, screen)
+//     CInputRouter     capture, button, double clicks, OK button  (tree)
+//     CTimerQueue      timers                                    (a clock)
 //     CMessageQueue    posted messages and the quit request
 //
-// Each part sees only those named after it, and none of them sends a
-// message: what a window's procedure may do in answer (anything) happens
-// only in the sequences here, between one part's step and the next.
+// A part sees only what its brackets name, and none sends a message: what a
+// window's procedure may do in answer (anything at all) happens only in the
+// sequences here, between one part's step and the next.
 
 #include "platform/win/CInputRouter.h"
 #include "platform/win/CMessageQueue.h"
