@@ -1,90 +1,98 @@
 #pragma once
-// The state behind WinApi.h: the window tree, classes, the message queue,
-// focus, capture, timers, the screen and its host. One instance at a time.
+// The window system: its parts, and the sequences that take several of them
+// (creating and destroying windows, showing and moving them, the message
+// loop's next message, painting). One instance at a time, behind WinApi.h.
+//
+// The parts, and what each uses:
+//
+//     CWindowTree      the windows, handles, z-order, geometry, hit testing
+//     CWindowClasses   registered classes
+//     CScreen          the screen and what of it changed        (the host, to show it)
+//     CUpdateRegions   update regions, the next window to paint  (tree, screen)
+//     CInputRouter     capture, button, double clicks, OK button  (tree)
+//     CTimerQueue      timers                                    (a clock)
+//     CMessageQueue    posted messages and the quit request
+//
+// A part sees only what its brackets name, and none sends a message: what a
+// window's procedure may do in answer (anything at all) happens only in the
+// sequences here, between one part's step and the next.
 
+#include "platform/win/CInputRouter.h"
+#include "platform/win/CMessageQueue.h"
+#include "platform/win/CScreen.h"
+#include "platform/win/CTimerQueue.h"
+#include "platform/win/CUpdateRegions.h"
+#include "platform/win/CWindowClasses.h"
+#include "platform/win/CWindowTree.h"
 #include "platform/win/WinApi.h"
 
-#include <deque>
-#include <map>
-#include <memory>
-#include <optional>
+#include <string>
+#include <vector>
 
 class CWindowSystem {
 public:
-    struct Window {
-        std::uint32_t id = 0;
-        std::string className;
-        WNDCLASS wc;
-        DWORD style = 0;
-        DWORD exStyle = 0;
-        CRect rect;  // in the parent's client coordinates
-        Window* parent = nullptr;
-        HWND owner = nullptr;
-        std::vector<Window*> children;  // topmost first
-        std::string text;
-        UINT ctrlId = 0;
-        void* userData = nullptr;
-        CRegion update;  // window coordinates
-        bool erase = false;
-        std::uint32_t beginPaints = 0;  // how often BeginPaint has run for it
-        bool destroyStarted = false;  // WM_DESTROY is on its way: a second DestroyWindow does nothing
-        bool destroying = false;
-    };
-
-    struct Timer {
-        HWND hwnd;
-        UINT id;
-        UINT elapse;
-        std::uint32_t due;
-    };
+    using Window = CWindowTree::Window;
 
     explicit CWindowSystem(CBackend* backend);
-    ~CWindowSystem();
+
+    CBackend* Backend() const { return m_pBackend; }
+    CWindowTree& Tree() { return m_tree; }
+    CWindowClasses& Classes() { return m_classes; }
+    CScreen& Screen() { return m_screen; }
+    CUpdateRegions& Updates() { return m_updates; }
+    CInputRouter& Input() { return m_input; }
+    CTimerQueue& Timers() { return m_timers; }
+    CMessageQueue& Queue() { return m_queue; }
+
+    HWND Create(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx,
+                int cy, HWND parentOrOwner, UINT id, void* createParams);
+    void Destroy(Window* w);
+    bool Show(Window* w, int cmd);
+    bool Enable(Window* w, bool enable);
+    bool Move(Window* w, const CRect& rectInParent, bool repaint);
+    void BringToTop(Window* w);
+    void SetText(Window* w, const std::string& text);
+
+    LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Peek();
+    bool GetMessage(MSG* msg);
+    LRESULT Dispatch(const MSG& msg);
+    void SetDispatchHook(MessageHook hook) { m_dispatchHook = std::move(hook); }
+
+    HWND Focus() const { return m_hFocus; }
+    HWND SetFocus(HWND hwnd);
+
+    void UpdateWindow(HWND hwnd);
+    bool BeginPaint(Window* w, PAINTSTRUCT* ps, DrawTarget* target);
+    void GetDrawTarget(const Window* w, DrawTarget* target);
+    // The class brush over the part of the client area that waits for paint.
+    bool EraseBackground(Window* w);
+
+    void SetHostWindow(HWND hwnd);
+    HWND HostWindow() const { return m_hHost; }
+
+    void EnterModal(const std::string& what) { m_modal.push_back(what); }
+    void LeaveModal();
+    int ModalDepth() const { return static_cast<int>(m_modal.size()); }
+
+private:
+    bool Translate(const CInputEvent& ev, MSG* msg);
+    // Paints the window's frame if it waits; true when its client area waits too.
+    bool PaintNonClient(const Window* w);
 
     CBackend* m_pBackend;
-    CSurface m_screen{SCREEN_WIDTH, SCREEN_HEIGHT, 0};
-    CRegion m_dirty;
-    std::map<std::string, WNDCLASS> m_classes;
-    std::map<std::uint32_t, std::unique_ptr<Window>> m_windows;
-    Window* m_pDesktop = nullptr;
-    std::uint32_t m_nNextId = 1;
-    std::deque<MSG> m_queue;
-    std::optional<int> m_quitCode;
-    std::vector<Timer> m_timers;
+    CWindowTree m_tree{SCREEN_WIDTH, SCREEN_HEIGHT};
+    CWindowClasses m_classes;
+    CScreen m_screen{SCREEN_WIDTH, SCREEN_HEIGHT};
+    CUpdateRegions m_updates{m_tree, m_screen};
+    CInputRouter m_input{m_tree};
+    CTimerQueue m_timers;
+    CMessageQueue m_queue;
     HWND m_hFocus = nullptr;
-    HWND m_hCapture = nullptr;
     HWND m_hHost = nullptr;
     std::vector<std::string> m_modal;
     MessageHook m_dispatchHook;
-    // Double-click synthesis: the last press that could start one.
-    HWND m_hLastPress = nullptr;
-    std::uint32_t m_nLastPressTime = 0;
-    CPoint m_lastPressPt;
-    bool m_bLastPressValid = false;
-    // A press on a caption's OK button is answered on release over it.
-    HWND m_hOkPressed = nullptr;
-    bool m_bButtonDown = false;
-
-    Window* Find(HWND hwnd) const;
-    static HWND Handle(const Window* w);
-
-    CRect NcInsets(const Window* w) const;
-    CPoint WindowOrigin(const Window* w) const;  // screen
-    CPoint ClientOrigin(const Window* w) const;  // screen
-    CRect WindowRectScreen(const Window* w) const;
-    CRect ClientRectScreen(const Window* w) const;
-    bool VisibleChain(const Window* w) const;
-    bool EnabledChain(const Window* w) const;
-    CRegion VisibleRegion(const Window* w, bool clientOnly) const;
-    void InvalidateScreenArea(const CRect& screenRect);
-    void InvalidateWhole(Window* w);
-    Window* FindPaintable(Window* w);
-    void PaintNonClient(Window* w);
-    Window* HitTest(Window* parent, CPoint screen) const;
-    bool TranslateInput(const CInputEvent& ev, MSG* msg);
-    void Destroy(Window* w);
-    std::optional<std::uint32_t> NextTimerDue() const;
-    bool TakeDueTimer(MSG* msg);
 };
 
 CWindowSystem& Ws();

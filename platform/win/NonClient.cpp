@@ -2,7 +2,6 @@
 
 #include "platform/gfx/Raster.h"
 #include "platform/win/Text.h"
-#include "platform/win/WinApi.h"
 
 namespace nonclient {
 namespace {
@@ -12,6 +11,20 @@ constexpr Pixel kCaption = PixelFromRGB(0, 0, 128);
 constexpr Pixel kCaptionText = PixelFromRGB(255, 255, 255);
 
 }  // namespace
+
+CRect Insets(DWORD style, DWORD exStyle)
+{
+    (void)exStyle;
+    CRect nc;
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        nc = {1, CAPTION_HEIGHT, 1, 1};
+    } else if (style & (WS_BORDER | WS_DLGFRAME)) {
+        nc = {1, 1, 1, 1};
+    }
+    if (style & WS_VSCROLL)
+        nc.right += 0;  // scroll bars are drawn by the controls that own them
+    return nc;
+}
 
 CRect OkButtonRect(const CRect& windowRect)
 {

@@ -11,6 +11,8 @@
 
 namespace nonclient {
 
+// Where the client area lies inside the window rectangle (border, caption).
+CRect Insets(DWORD style, DWORD exStyle);
 CRect OkButtonRect(const CRect& windowRect);
 void Paint(CSurface& screen, const CRegion& clip, const CRect& windowRect, DWORD style, DWORD exStyle,
            const std::string& caption, bool okPressed);

@@ -5,14 +5,12 @@
 #include "platform/backend/CBackend.h"
 #include "platform/gfx/CRegion.h"
 #include "platform/gfx/CSurface.h"
+#include "platform/gfx/Screen.h"
 #include "platform/win/WinDefs.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-inline constexpr int SCREEN_WIDTH = 240;
-inline constexpr int SCREEN_HEIGHT = 320;
 
 // Starting and stopping the window system; Reset gives a fresh desktop.
 void WsStartup(CBackend* backend);
@@ -60,7 +58,6 @@ CPoint ScreenToClient(HWND hwnd, CPoint p);
 HWND WindowFromPoint(CPoint screen);
 // Where the client area lies inside the window rectangle (border, caption).
 CRect GetNonClientInsets(DWORD style, DWORD exStyle);
-inline constexpr int CAPTION_HEIGHT = 18;
 
 // Messages.
 using MessageHook = std::function<void(const MSG&)>;

@@ -74,6 +74,9 @@ inline constexpr UINT WM_SIZEPARENT = 0x0361;
 // Mouse key-state flags.
 inline constexpr UINT MK_LBUTTON = 0x0001;
 
+// The height of a window's caption, its top border included.
+inline constexpr int CAPTION_HEIGHT = 18;
+
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
 inline constexpr DWORD WS_POPUP = 0x80000000;

@@ -3,7 +3,7 @@
 #include "platform/backend/sdl/CX11Connection.h"
 
 #include "platform/gfx/Raster.h"
-#include "platform/win/WinApi.h"
+#include "platform/gfx/Screen.h"
 
 #include <SDL.h>
 

@@ -1,3 +1,5 @@
+#include "platform/win/CDoubleClick.h"
+
 #include "tests/platform/support/CHeadlessTest.h"
 #include "tests/platform/support/CRecordingWnd.h"
 
@@ -109,5 +111,66 @@ TEST_F(DoubleTap, ScriptedTapsAreSpacedSoTheyNeverPair)
     RunUntilScriptDone();
     EXPECT_EQ(wnd.Messages({kDown, kDbl}), (std::vector<UINT>{kDown, kDown}));
 }
+
+// The synthesis itself, press by press, without a host.
+const HWND kA = reinterpret_cast<HWND>(std::uintptr_t{21});
+const HWND kB = reinterpret_cast<HWND>(std::uintptr_t{22});
+
+struct Step {
+    HWND hwnd;
+    CPoint pt;
+    std::uint32_t time = 0;
+    UINT classStyle = CS_DBLCLKS;
+    bool gone = false;  // the window goes instead of being pressed
+};
+
+Step Gone(HWND hwnd) { return {hwnd, {}, 0, 0, true}; }
+
+struct PressesCase {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<bool> doubles;  // for each press, whether it is the second of a double click
+};
+
+void PrintTo(const PressesCase& c, std::ostream* os) { *os << c.name; }
+
+class DoubleClickPresses : public ::testing::TestWithParam<PressesCase> {};
+
+TEST_P(DoubleClickPresses, PairOnlyWhenTheRulesAllow)
+{
+    const PressesCase& c = GetParam();
+    CDoubleClick clicks;
+    std::vector<bool> doubles;
+    for (const Step& s : c.steps) {
+        if (s.gone)
+            clicks.Forget(s.hwnd);
+        else
+            doubles.push_back(clicks.Press(s.hwnd, s.classStyle, s.pt, s.time));
+    }
+    EXPECT_EQ(doubles, c.doubles);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Synthesis, DoubleClickPresses,
+    ::testing::Values(
+        PressesCase{"SameWindowQuick", {{kA, {10, 10}, 1000}, {kA, {10, 10}, 1160}}, {false, true}},
+        PressesCase{"AtTheTimeLimit", {{kA, {10, 10}, 1000}, {kA, {10, 10}, 1500}}, {false, true}},
+        PressesCase{"JustTooLate", {{kA, {10, 10}, 1000}, {kA, {10, 10}, 1501}}, {false, false}},
+        PressesCase{"AtTheSameTime", {{kA, {10, 10}, 1000}, {kA, {10, 10}, 1000}}, {false, true}},
+        PressesCase{"FourPixelsEitherWay", {{kA, {10, 10}, 1000}, {kA, {14, 6}, 1100}}, {false, true}},
+        PressesCase{"FivePixelsAcross", {{kA, {10, 10}, 1000}, {kA, {5, 10}, 1100}}, {false, false}},
+        PressesCase{"FivePixelsDown", {{kA, {10, 10}, 1000}, {kA, {10, 15}, 1100}}, {false, false}},
+        PressesCase{"OtherWindow", {{kA, {10, 10}, 1000}, {kB, {10, 10}, 1100}}, {false, false}},
+        PressesCase{"ClassWithoutDoubleClicks", {{kA, {10, 10}, 1000, 0}, {kA, {10, 10}, 1100, 0}}, {false, false}},
+        PressesCase{"ThirdPressStartsAfresh",
+                    {{kA, {10, 10}, 1000}, {kA, {10, 10}, 1100}, {kA, {10, 10}, 1200}, {kA, {10, 10}, 1300}},
+                    {false, true, false, true}},
+        PressesCase{"APressThatDoesNotPairStartsAnother",
+                    {{kA, {10, 10}, 1000}, {kA, {30, 30}, 1100}, {kA, {30, 30}, 1200}}, {false, false, true}},
+        PressesCase{"AfterTheWindowWent", {{kA, {10, 10}, 1000}, Gone(kA), {kA, {10, 10}, 1100}}, {false, false}},
+        PressesCase{"AnotherWindowGoing", {{kA, {10, 10}, 1000}, Gone(kB), {kA, {10, 10}, 1100}}, {false, true}},
+        PressesCase{"AcrossTheClocksWrap", {{kA, {10, 10}, 0xFFFFFF00u}, {kA, {10, 10}, 0xA0}}, {false, true}},
+        PressesCase{"AnEarlierTime", {{kA, {10, 10}, 1000}, {kA, {10, 10}, 900}}, {false, false}}),
+    [](const ::testing::TestParamInfo<PressesCase>& p) { return p.param.name; });
 
 }  // namespace
