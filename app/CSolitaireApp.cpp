@@ -20,11 +20,12 @@ bool CSolitaireApp::InitInstance()
     SetRegistryKey("Local AppWizard-Generated Applications");
     auto* pFrame = new CMainFrame;  // deals the first game
     m_pMainWnd = pFrame;
-    pFrame->LoadFrame(IDR_MAINFRAME, FWS_ADDTOTITLE, nullptr, nullptr);
-    if (pFrame->m_hWnd) {
-        pFrame->ShowWindow(m_nCmdShow);
-        pFrame->UpdateWindow();
-    }
+    // A refused frame has deleted itself and left no main window, which the
+    // framework's main routine reports.
+    if (!pFrame->LoadFrame(IDR_MAINFRAME, FWS_ADDTOTITLE, nullptr, nullptr))
+        return true;
+    pFrame->ShowWindow(m_nCmdShow);
+    pFrame->UpdateWindow();
     return true;
 }
 

@@ -1,7 +1,7 @@
 // Corvane on Windows: the handheld's 240 x 320 screen in a window of
 // Windows' own. A program of the Windows subsystem: no console opens with it.
 
-#include "app/Program.h"
+#include "app/CProgram.h"
 #include "platform/backend/win32/CWin32Backend.h"
 #include "platform/win/WinApi.h"
 
@@ -15,5 +15,5 @@ int main()
         CWin32Backend::ShowError("Corvane cannot start: " + error + ".");
         return 1;
     }
-    return RunProgram(backend.get());
+    return CProgram(backend.get()).Run();
 }

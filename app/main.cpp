@@ -1,6 +1,6 @@
 // Corvane on the desktop: the handheld's 240 x 320 screen in a window.
 
-#include "app/Program.h"
+#include "app/CProgram.h"
 #include "platform/backend/sdl/CSdlBackend.h"
 
 #include <cstdio>
@@ -14,5 +14,5 @@ int main()
         std::fprintf(stderr, "corvane: %s\n", error.c_str());
         return 1;
     }
-    return RunProgram(backend.get());
+    return CProgram(backend.get()).Run();
 }

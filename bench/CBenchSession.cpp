@@ -2,29 +2,15 @@
 
 #include "app/CSolitaireApp.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/win/WinApi.h"
-#include "res/CorvaneResources.h"
-#include "res/ResourceData.h"
 
 CBenchSession::CBenchSession()
 {
     // Every run deals the same game.
     crt::SetTimeSource([] { return kDealSecond; });
-    WsStartup(&m_host);
-    InstallResources(CorvaneResourceData());
-    InstallAppResources(CorvaneAppResources());
-    theApp.m_pMainWnd = nullptr;
-    theApp.InitInstance();
+    m_program.Start();
 }
 
-CBenchSession::~CBenchSession()
-{
-    if (CWnd* main = theApp.m_pMainWnd; main && main->m_hWnd)
-        main->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    WsShutdown();
-    crt::SetTimeSource({});
-}
+CBenchSession::~CBenchSession() { crt::SetTimeSource({}); }
 
 bool CBenchSession::Run() { return theApp.Run() == 0; }
 

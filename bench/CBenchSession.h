@@ -4,6 +4,7 @@
 // Run() plays the message loop until the host's feeder closes the program.
 
 #include "app/CMainFrame.h"
+#include "app/CProgram.h"
 #include "bench/CBenchHost.h"
 
 class CBenchSession {
@@ -43,4 +44,5 @@ public:
 
 private:
     CBenchHost m_host;
+    CProgram m_program{&m_host};
 };

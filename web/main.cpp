@@ -2,12 +2,9 @@
 // The page starts the module with the canvas set and, for tests only,
 // "--time SECONDS" to pin the clock so that the deal is known.
 
+#include "app/CProgram.h"
 #include "platform/backend/web/CWebBackend.h"
-#include "platform/fw/CWinApp.h"
 #include "platform/runtime/Runtime.h"
-#include "platform/win/WinApi.h"
-#include "res/CorvaneResources.h"
-#include "res/ResourceData.h"
 #include "web/CDealWatch.h"
 
 #include <charconv>
@@ -57,11 +54,7 @@ int Play(int argc, char** argv)
     // The only reading of the time in seconds is a deal's.
     crt::SetTimeSource([&] { return watch.OnDeal(pinned ? *pinned : static_cast<std::int64_t>(std::time(nullptr))); });
     backend.SetCheckpoint([&] { watch.Look(); });
-    WsStartup(&backend);
-    InstallResources(CorvaneResourceData());
-    InstallAppResources(CorvaneAppResources());
-    const int status = AfxWinMain();
-    WsShutdown();
+    const int status = CProgram(&backend).Run();
     crt::SetTimeSource({});
     return status;
 }

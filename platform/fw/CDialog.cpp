@@ -72,10 +72,9 @@ bool CDialog::CreateControls(const DialogTemplate& t)
         const CRect rect = CRect::FromSize(DluToPixelsX(item.x), DluToPixelsY(item.y), DluToPixelsX(item.cx),
                                            DluToPixelsY(item.cy));
         const UINT id = static_cast<UINT>(item.id) & 0xFFFF;
-        if (!control->CreateEx(0, className, item.text, item.style | WS_CHILD, rect, this, id)) {
-            delete control;
+        // A control that cannot be made deletes itself.
+        if (!control->CreateEx(0, className, item.text, item.style | WS_CHILD, rect, this, id))
             return false;
-        }
     }
     return true;
 }

@@ -14,7 +14,8 @@ public:
 
     const CRuntimeClass* GetRuntimeClass() const override;
     // Creates the window from resource nIDResource: its title is the first
-    // field of that string, its host icon that icon.
+    // field of that string, its host icon that icon. False when the window
+    // was refused: the frame has deleted itself.
     virtual bool LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = FWS_ADDTOTITLE, CWnd* pParentWnd = nullptr,
                            void* pContext = nullptr);
     bool PreCreateWindow(CREATESTRUCT& cs) override;

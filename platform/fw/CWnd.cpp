@@ -9,7 +9,8 @@
 namespace {
 
 // The object whose window CreateWindowEx is making: its first message
-// (WM_CREATE) must already reach it.
+// (WM_CREATE) must already reach it. The first message takes it, so that a
+// window refused and destroyed meanwhile leaves no object to hand on.
 CWnd* g_pWndInit = nullptr;
 
 std::set<std::string>& ClassNames()
@@ -20,12 +21,16 @@ std::set<std::string>& ClassNames()
 
 class CWndInitGuard {
 public:
-    explicit CWndInitGuard(CWnd* w) : m_pPrevious(g_pWndInit) { g_pWndInit = w; }
+    explicit CWndInitGuard(CWnd* w) : m_pWnd(w), m_pPrevious(g_pWndInit) { g_pWndInit = w; }
     ~CWndInitGuard() { g_pWndInit = m_pPrevious; }
     CWndInitGuard(const CWndInitGuard&) = delete;
     CWndInitGuard& operator=(const CWndInitGuard&) = delete;
 
+    // Whether the window's first message has reached the object.
+    bool Taken() const { return g_pWndInit != m_pWnd; }
+
 private:
+    CWnd* m_pWnd;
     CWnd* m_pPrevious;
 };
 
@@ -69,8 +74,9 @@ const char* AfxEnsureClass(const char* name, UINT nClassStyle, std::uintptr_t hb
 LRESULT AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandle(hwnd);
-    if (!wnd && g_pWndInit && !g_pWndInit->m_hWnd) {
+    if (!wnd && g_pWndInit) {
         wnd = g_pWndInit;
+        g_pWndInit = nullptr;
         wnd->m_hWnd = hwnd;
         SetWindowUserData(hwnd, wnd);
     }
@@ -158,16 +164,26 @@ bool CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         return false;
     CREATESTRUCT cs{lpParam, pParentOrOwner ? pParentOrOwner->m_hWnd : nullptr, nullptr, nID, rect.left, rect.top,
                     rect.Width(), rect.Height(), dwStyle, lpszWindowName, lpszClassName, dwExStyle};
-    if (!PreCreateWindow(cs))
+    // A creation that fails ends the object's life as a window as a
+    // destruction does, with PostNcDestroy once: a frame or control that
+    // deletes itself is gone either way, and its creator never has to guess.
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
         return false;
+    }
     HWND hwnd;
+    bool taken;
     {
         CWndInitGuard guard(this);
         hwnd = CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                               cs.hwndParent, cs.id, cs.lpCreateParams);
+        taken = guard.Taken();
     }
     if (!hwnd) {
-        m_hWnd = nullptr;
+        // A window that reached the object and was refused or destroyed has
+        // had its WM_NCDESTROY: the object may be deleted, so leave it alone.
+        if (!taken)
+            PostNcDestroy();
         return false;
     }
     return m_hWnd == hwnd;

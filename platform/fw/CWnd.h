@@ -33,6 +33,8 @@ public:
     virtual bool PreCreateWindow(CREATESTRUCT& cs);
     virtual bool Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const CRect& rect,
                         CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
+    // False when the window was not made; PostNcDestroy has run then, so an
+    // object that deletes itself (a frame) is gone and must not be touched.
     bool CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                   const CRect& rect, CWnd* pParentOrOwner, UINT nID, void* lpParam = nullptr);
     virtual bool DestroyWindow();

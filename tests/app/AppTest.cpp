@@ -3,6 +3,7 @@
 
 #include "tests/app/AppScript.h"
 
+#include "res/CorvaneResources.h"
 #include "res/Resource.h"
 #include "tests/support/BoardFixture.h"
 
@@ -36,6 +37,26 @@ TEST(App, StartsTitledWithTheBoardBelowTheBar)
 
     // The first deal is on the screen.
     EXPECT_TRUE(ShowsThePaintedBoard(s)) << s.SaveScreen("start");
+}
+
+// A main window that cannot be completed is refused: the frame deletes
+// itself, and the program ends at once with a message and status 1.
+TEST(App, EndsWithAMessageWhenTheMainWindowIsRefused)
+{
+    // Without toolbar 128 the frame's creation fails after the board and the
+    // bar's menus are made, so all of them go with the refused window.
+    AppResources noToolbar = *CorvaneAppResources();
+    noToolbar.toolbars = {};
+    CHeadlessBackend host;
+    CProgram program(&host);
+    InstallAppResources(&noToolbar);
+
+    ::testing::internal::CaptureStderr();
+    const int status = program.Run();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "program: the main window could not be created\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    EXPECT_TRUE(GetChildren(nullptr).empty()) << "a window of the refused frame is left";
 }
 
 // Off until the window system gives the focus to a top-level window when it

@@ -2,24 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSolitaireApp.h"
-#include "res/CorvaneResources.h"
-#include "res/ResourceData.h"
 
-CHeadlessProgram::CHeadlessProgram(CBackend* pHost)
-{
-    WsStartup(pHost);
-    InstallResources(CorvaneResourceData());
-    InstallAppResources(CorvaneAppResources());
-    theApp.m_pMainWnd = nullptr;
-    theApp.InitInstance();
-}
-
-CHeadlessProgram::~CHeadlessProgram()
-{
-    if (CWnd* main = theApp.m_pMainWnd; main && main->m_hWnd)
-        main->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    WsShutdown();
-}
+CHeadlessProgram::CHeadlessProgram(CBackend* pHost) : m_program(pHost) { m_program.Start(); }
 
 CBoard& CHeadlessProgram::Game() const { return dynamic_cast<CMainFrame&>(*theApp.m_pMainWnd).m_wndBoard.Board(); }

@@ -3,16 +3,17 @@
 // desktop: window system, resources, InitInstance. Run the message loop
 // with theApp.Run(); the windows and the window system go with the object.
 
+#include "app/CProgram.h"
 #include "model/CBoard.h"
 #include "platform/backend/CBackend.h"
 
 class CHeadlessProgram {
 public:
     explicit CHeadlessProgram(CBackend* pHost);
-    ~CHeadlessProgram();
-    CHeadlessProgram(const CHeadlessProgram&) = delete;
-    CHeadlessProgram& operator=(const CHeadlessProgram&) = delete;
 
     // The game the main window's board holds.
     CBoard& Game() const;
+
+private:
+    CProgram m_program;
 };

@@ -1,11 +1,9 @@
 #include "tests/soak/CSoakRun.h"
 
+#include "app/CProgram.h"
 #include "app/CSolitaireApp.h"
-#include "platform/fw/AppResources.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/win/WinApi.h"
-#include "res/CorvaneResources.h"
-#include "res/ResourceData.h"
 #include "tests/soak/CSoakBackend.h"
 #include "tests/soak/CSoakRandom.h"
 #include "tests/soak/CSoakRecord.h"
@@ -72,22 +70,20 @@ void CSoakRun::RunLife(const CSettings& settings, std::uint64_t nLife, std::uint
 
     g_pRecord = pRecord;
     std::atexit(OnLifeExit);
-    WsStartup(&host);
-    WsSetDispatchHook([&host](const MSG& msg) { host.OnDispatch(msg); });
-    InstallResources(CorvaneResourceData());
-    InstallAppResources(CorvaneAppResources());
-    theApp.m_pMainWnd = nullptr;
-
-    const int status = AfxWinMain();
-    pRecord->m_nStatus = status;
-    pRecord->m_nEnd = CSoakRecord::END_LOOP_RETURNED;
-    if (theApp.m_pMainWnd != nullptr) {
-        pRecord->m_nEnd = CSoakRecord::END_VIOLATION;
-        pRecord->m_nViolationEvent = pRecord->m_nEvents;
-        std::snprintf(pRecord->m_szViolation, sizeof pRecord->m_szViolation,
-                      "the message loop ended, yet the main window object was not deleted");
+    int status;
+    {
+        CProgram program(&host);
+        WsSetDispatchHook([&host](const MSG& msg) { host.OnDispatch(msg); });
+        status = program.Run();
+        pRecord->m_nStatus = status;
+        pRecord->m_nEnd = CSoakRecord::END_LOOP_RETURNED;
+        if (theApp.m_pMainWnd != nullptr) {
+            pRecord->m_nEnd = CSoakRecord::END_VIOLATION;
+            pRecord->m_nViolationEvent = pRecord->m_nEvents;
+            std::snprintf(pRecord->m_szViolation, sizeof pRecord->m_szViolation,
+                          "the message loop ended, yet the main window object was not deleted");
+        }
     }
-    WsShutdown();
     crt::SetTimeSource({});
     std::exit(status);
 }

@@ -3,28 +3,11 @@
 #include "platform/fw/CMenuPopup.h"
 #include "platform/gfx/Raster.h"
 #include "platform/win/CScriptExhausted.h"
-#include "res/CorvaneResources.h"
-#include "res/ResourceData.h"
 #include "tools/png/PngWriter.h"
 
 #include <stdexcept>
 
-CAppSession::CAppSession(std::int64_t nSecond) : m_clock(nSecond)
-{
-    WsStartup(&m_host);
-    InstallResources(CorvaneResourceData());
-    InstallAppResources(CorvaneAppResources());
-    theApp.m_pMainWnd = nullptr;
-    theApp.InitInstance();
-}
-
-CAppSession::~CAppSession()
-{
-    if (CWnd* main = theApp.m_pMainWnd; main && main->m_hWnd)
-        main->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    WsShutdown();
-}
+CAppSession::CAppSession(std::int64_t nSecond) : m_clock(nSecond) { m_program.Start(); }
 
 std::optional<int> CAppSession::Run()
 {

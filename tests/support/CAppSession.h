@@ -4,6 +4,7 @@
 // script is fed through Host(); Run() plays it to its end.
 
 #include "app/CMainFrame.h"
+#include "app/CProgram.h"
 #include "app/CSolitaireApp.h"
 #include "platform/backend/CHeadlessBackend.h"
 #include "tests/support/CPinnedClock.h"
@@ -16,9 +17,6 @@ public:
     static constexpr std::int64_t kDealSecond = 1765372800;
 
     explicit CAppSession(std::int64_t nSecond = kDealSecond);
-    ~CAppSession();
-    CAppSession(const CAppSession&) = delete;
-    CAppSession& operator=(const CAppSession&) = delete;
 
     CHeadlessBackend& Host() { return m_host; }
     CPinnedClock& Clock() { return m_clock; }
@@ -53,5 +51,6 @@ public:
 private:
     CPinnedClock m_clock;
     CHeadlessBackend m_host;
+    CProgram m_program{&m_host};
     bool m_bEnded = false;
 };
